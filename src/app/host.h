@@ -1,0 +1,44 @@
+#pragma once
+// What the game needs from the world outside the window model. The Qt window, the terminal tool
+// and the tests each supply one.
+#include <cstdint>
+#include <string>
+
+#include "ui/controls.h"
+
+namespace porukami {
+
+class Frm;
+
+class Host {
+ public:
+  virtual ~Host() = default;
+
+  // A modal message box with a single OK button.
+  virtual void MsgBoxOk(const std::string& text, const std::string& caption) = 0;
+  // A modal message box with Yes and No and no icon; true for Yes.
+  virtual bool MsgBoxYesNo(const std::string& text, const std::string& caption) = 0;
+  // Shows the pop-up menu `menu` at the mouse pointer and waits; returns the index of the picked
+  // text-speed item, or -1 when the menu was dismissed.
+  virtual int PopupMenu(const Frm& frm) = 0;
+  // Loads a picture file whatever its format; null when it is missing or not a picture.
+  virtual ImageRef LoadPicture(const std::string& nativePath) = 0;
+  // The folder that holds the program, as the platform reports it.
+  virtual std::string AppPath() = 0;
+  // The screen's size in twips.
+  virtual std::int32_t ScreenWidth() = 0;
+  virtual std::int32_t ScreenHeight() = 0;
+  // Moves and sizes the window's outer frame (twips). False when the window cannot be re-shaped
+  // in its current state (maximised, for instance).
+  virtual bool SetOuterGeometry(double left, double top, double width, double height) = 0;
+};
+
+// The random source: uniform numbers in [0, 1).
+class Random {
+ public:
+  virtual ~Random() = default;
+  virtual double Next() = 0;
+  virtual void Seed(std::uint64_t seed) = 0;
+};
+
+}  // namespace porukami
