@@ -1,0 +1,106 @@
+#include "qt/qthost.h"
+
+#include <QAction>
+#include <QCoreApplication>
+#include <QCursor>
+#include <QGuiApplication>
+#include <QImageReader>
+#include <QMenu>
+#include <QMessageBox>
+#include <QScreen>
+#include <QWidget>
+#include <cmath>
+
+#include "app/Frm.h"
+
+namespace porukami::qt {
+namespace {
+
+QString Q(const std::string& s) { return QString::fromStdString(s); }
+
+struct ModalScope {
+  explicit ModalScope(int& n) : n_(n) { ++n_; }
+  ~ModalScope() { --n_; }
+  int& n_;
+};
+
+}  // namespace
+
+const QPixmap& QtImage::ScaledTo(const QSize& devicePixels) const {
+  if (scaledFor != devicePixels || scaled.isNull()) {
+    scaled = QPixmap::fromImage(
+        image.scaled(devicePixels, Qt::IgnoreAspectRatio, Qt::SmoothTransformation));
+    scaledFor = devicePixels;
+  }
+  return scaled;
+}
+
+ImageRef LoadQtPicture(const std::string& nativePath) {
+  QImageReader reader(Q(nativePath));
+  reader.setDecideFormatFromContent(true);
+  QImage img = reader.read();
+  if (img.isNull()) return nullptr;
+  auto out = std::make_shared<QtImage>();
+  out->image = img.hasAlphaChannel() ? img.convertToFormat(QImage::Format_ARGB32_Premultiplied)
+                                     : img.convertToFormat(QImage::Format_RGB32);
+  out->width = img.width();
+  out->height = img.height();
+  return out;
+}
+
+void QtHost::MsgBoxOk(const std::string& text, const std::string& caption) {
+  ModalScope scope(modal_);
+  QMessageBox box(QMessageBox::NoIcon, Q(caption), Q(text), QMessageBox::Ok, window_);
+  box.exec();
+}
+
+bool QtHost::MsgBoxYesNo(const std::string& text, const std::string& caption) {
+  ModalScope scope(modal_);
+  QMessageBox box(QMessageBox::NoIcon, Q(caption), Q(text), QMessageBox::Yes | QMessageBox::No,
+                  window_);
+  return box.exec() == QMessageBox::Yes;
+}
+
+int QtHost::PopupMenu(const Frm& frm) {
+  ModalScope scope(modal_);
+  QMenu menu(window_);
+  QMenu* speed = menu.addMenu(Q(frm.menu_tim.Caption));
+  QList<QAction*> items;
+  for (const auto& item : frm.menu_tim_Click) {
+    QAction* a = speed->addAction(Q(item.Caption));
+    a->setCheckable(true);
+    a->setChecked(item.Checked);
+    items.push_back(a);
+  }
+  QAction* picked = menu.exec(QCursor::pos());
+  return picked ? static_cast<int>(items.indexOf(picked)) : -1;
+}
+
+ImageRef QtHost::LoadPicture(const std::string& nativePath) { return LoadQtPicture(nativePath); }
+
+std::string QtHost::AppPath() { return QCoreApplication::applicationDirPath().toStdString(); }
+
+std::int32_t QtHost::ScreenWidth() {
+  QScreen* s = QGuiApplication::primaryScreen();
+  return s ? static_cast<std::int32_t>(s->geometry().width() * Frm::kTwipsPerPixel) : 0;
+}
+
+std::int32_t QtHost::ScreenHeight() {
+  QScreen* s = QGuiApplication::primaryScreen();
+  return s ? static_cast<std::int32_t>(s->geometry().height() * Frm::kTwipsPerPixel) : 0;
+}
+
+bool QtHost::SetOuterGeometry(double left, double top, double width, double height) {
+  if (!window_ || window_->isMaximized() || window_->isFullScreen() || window_->isMinimized())
+    return false;
+  const QSize frameExtra = window_->frameGeometry().size() - window_->geometry().size();
+  const int w = static_cast<int>(std::lround(width / Frm::kTwipsPerPixel)) - frameExtra.width();
+  const int h = static_cast<int>(std::lround(height / Frm::kTwipsPerPixel)) - frameExtra.height();
+  if (w <= 0 || h <= 0) return false;
+  window_->resize(w, h);
+  window_->move(static_cast<int>(std::lround(left / Frm::kTwipsPerPixel)),
+                static_cast<int>(std::lround(top / Frm::kTwipsPerPixel)));
+  return true;
+}
+
+}  // namespace porukami::qt

@@ -1,0 +1,105 @@
+#include "qt/widgets.h"
+
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QPainter>
+
+#include "qt/qthost.h"
+
+namespace porukami::qt {
+namespace {
+
+QColor C(const Rgb& c) { return QColor(c.r, c.g, c.b); }
+
+bool Inside(QWidget* w, QMouseEvent* e) {
+  return e->button() == Qt::LeftButton && w->rect().contains(e->position().toPoint());
+}
+
+}  // namespace
+
+PictureWidget::PictureWidget(QWidget* parent) : QWidget(parent) {
+  setAttribute(Qt::WA_OpaquePaintEvent);
+}
+
+void PictureWidget::SetPicture(ImageRef img) {
+  if (img == picture_) return;
+  picture_ = std::move(img);
+  update();
+}
+
+void PictureWidget::SetColour(const Rgb& c) {
+  if (c == colour_) return;
+  colour_ = c;
+  update();
+}
+
+void PictureWidget::SetBorder(bool on) {
+  if (on == border_) return;
+  border_ = on;
+  update();
+}
+
+void PictureWidget::paintEvent(QPaintEvent*) {
+  QPainter p(this);
+  const auto* img = dynamic_cast<const QtImage*>(picture_.get());
+  if (img) {
+    const qreal dpr = devicePixelRatioF();
+    const QSize device(qRound(width() * dpr), qRound(height() * dpr));
+    QPixmap px = img->ScaledTo(device);
+    px.setDevicePixelRatio(dpr);
+    p.drawPixmap(0, 0, px);
+  } else {
+    p.fillRect(rect(), C(colour_));
+  }
+  if (border_) {
+    p.setPen(QColor(64, 64, 64));
+    p.drawRect(rect().adjusted(0, 0, -1, -1));
+  }
+}
+
+// Presses are taken here so the release that follows comes back to this box, not its container.
+void PictureWidget::mousePressEvent(QMouseEvent* e) { e->accept(); }
+
+void PictureWidget::mouseReleaseEvent(QMouseEvent* e) {
+  if (onClick && Inside(this, e)) onClick();
+}
+
+void PictureWidget::keyPressEvent(QKeyEvent* e) {
+  if (onActivateKey && (e->key() == Qt::Key_Space || e->key() == Qt::Key_Return ||
+                        e->key() == Qt::Key_Enter)) {
+    onActivateKey();
+    return;
+  }
+  QWidget::keyPressEvent(e);
+}
+
+ShapeWidget::ShapeWidget(QWidget* parent) : QWidget(parent) {
+  setAttribute(Qt::WA_TransparentForMouseEvents);
+}
+
+void ShapeWidget::SetColours(const Rgb& fill, const Rgb& border, bool drawBorder) {
+  if (fill == fill_ && border == border_ && drawBorder == drawBorder_) return;
+  fill_ = fill;
+  border_ = border;
+  drawBorder_ = drawBorder;
+  update();
+}
+
+void ShapeWidget::paintEvent(QPaintEvent*) {
+  QPainter p(this);
+  p.fillRect(rect(), C(fill_));
+  if (drawBorder_) {
+    p.setPen(C(border_));
+    p.drawRect(rect().adjusted(0, 0, -1, -1));
+  }
+}
+
+ClickLabel::ClickLabel(QWidget* parent) : QLabel(parent) {}
+
+void ClickLabel::mousePressEvent(QMouseEvent* e) { e->accept(); }
+
+void ClickLabel::mouseReleaseEvent(QMouseEvent* e) {
+  if (onClick && Inside(this, e)) onClick();
+}
+
+}  // namespace porukami::qt

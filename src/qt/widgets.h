@@ -1,0 +1,60 @@
+#pragma once
+#include <QLabel>
+#include <QWidget>
+#include <functional>
+
+#include "ui/controls.h"
+
+namespace porukami::qt {
+
+// A picture box: its background colour and, when painted, a picture stretched over it.
+class PictureWidget : public QWidget {
+  Q_OBJECT
+ public:
+  explicit PictureWidget(QWidget* parent = nullptr);
+  void SetPicture(ImageRef img);
+  void SetColour(const Rgb& c);
+  void SetBorder(bool on);
+  std::function<void()> onClick;
+  std::function<void()> onActivateKey;  // Space or Enter while the box has the focus
+
+ protected:
+  void paintEvent(QPaintEvent*) override;
+  void mousePressEvent(QMouseEvent* e) override;
+  void mouseReleaseEvent(QMouseEvent* e) override;
+  void keyPressEvent(QKeyEvent* e) override;
+
+ private:
+  ImageRef picture_;
+  Rgb colour_{225, 184, 135};
+  bool border_ = false;
+};
+
+// A filled rectangle without events: clicks fall through to the container.
+class ShapeWidget : public QWidget {
+  Q_OBJECT
+ public:
+  explicit ShapeWidget(QWidget* parent = nullptr);
+  void SetColours(const Rgb& fill, const Rgb& border, bool drawBorder);
+
+ protected:
+  void paintEvent(QPaintEvent*) override;
+
+ private:
+  Rgb fill_, border_;
+  bool drawBorder_ = false;
+};
+
+// A label with a transparent background that reports clicks.
+class ClickLabel : public QLabel {
+  Q_OBJECT
+ public:
+  explicit ClickLabel(QWidget* parent = nullptr);
+  std::function<void()> onClick;
+
+ protected:
+  void mousePressEvent(QMouseEvent* e) override;
+  void mouseReleaseEvent(QMouseEvent* e) override;
+};
+
+}  // namespace porukami::qt

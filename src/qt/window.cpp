@@ -1,0 +1,329 @@
+#include "qt/window.h"
+
+#include <QCloseEvent>
+#include <QFont>
+#include <QPalette>
+#include <QResizeEvent>
+#include <cmath>
+
+#include "sound/mci.h"
+#ifdef PORUKAMI_HAVE_SOUND
+#include "sound/mci_fluid.h"
+#endif
+
+namespace porukami::qt {
+namespace {
+
+QColor C(const Rgb& c) { return QColor(c.r, c.g, c.b); }
+
+QString Caption(const std::string& s) {
+  QString q = QString::fromStdString(s);
+  q.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+  return q;
+}
+
+// The game's font sizes are points at 96 dots per inch.
+QFont GameFont(bool bold, int points) {
+  QFont f(bold ? QStringLiteral("ＭＳ Ｐゴシック") : QStringLiteral("IPAPGothic"));
+  f.setBold(bold);
+  f.setPixelSize(std::max(1, static_cast<int>(std::lround(points * 96.0 / 72.0))));
+  f.setStyleStrategy(QFont::PreferAntialias);
+  return f;
+}
+
+void SetFont(QWidget* w, const QFont& f) {
+  if (w->font() != f) w->setFont(f);
+}
+
+void SetColours(QWidget* w, const Rgb& back, const Rgb& fore, bool isList) {
+  QPalette p = w->palette();
+  const QPalette::ColorRole backRole = isList ? QPalette::Base : QPalette::Button;
+  const QPalette::ColorRole foreRole = isList ? QPalette::Text : QPalette::ButtonText;
+  if (p.color(backRole) == C(back) && p.color(foreRole) == C(fore)) return;
+  p.setColor(backRole, C(back));
+  p.setColor(QPalette::Window, C(back));
+  p.setColor(foreRole, C(fore));
+  w->setPalette(p);
+}
+
+void SetLabelColour(QLabel* l, const Rgb& fore) {
+  QPalette p = l->palette();
+  if (p.color(QPalette::WindowText) == C(fore)) return;
+  p.setColor(QPalette::WindowText, C(fore));
+  l->setPalette(p);
+}
+
+void SyncList(QListWidget* w, const ListBox& model, std::vector<std::string>& shown) {
+  if (shown != model.Items) {
+    const QSignalBlocker block(w);
+    w->clear();
+    for (const auto& s : model.Items) w->addItem(QString::fromStdString(s));
+    shown = model.Items;
+  }
+  if (w->currentRow() != model.ListIndex) {
+    const QSignalBlocker block(w);
+    if (model.ListIndex < 0) {
+      w->setCurrentRow(-1);
+      w->clearSelection();
+    } else {
+      w->setCurrentRow(model.ListIndex);
+    }
+  }
+}
+
+}  // namespace
+
+void InstallFonts() {
+  QFont::insertSubstitution(QStringLiteral("ＭＳ Ｐゴシック"), QStringLiteral("IPAPGothic"));
+  QFont::insertSubstitution(QStringLiteral("MS PGothic"), QStringLiteral("IPAPGothic"));
+}
+
+GameWindow::GameWindow() : host_(this) {
+  setWindowTitle(QString::fromUtf8(Frm::kTitle));
+#ifdef PORUKAMI_HAVE_SOUND
+  mci_ = std::make_unique<FluidMciDevice>();
+  mci_->SetEndListener([this] {
+    QMetaObject::invokeMethod(this, [this] { OnBgmTick(); }, Qt::QueuedConnection);
+  });
+  共用関数::SetMciDevice(mci_.get());
+#endif
+  frm_ = std::make_unique<Frm>(host_, random_);
+  Build();
+  connect(&timSay_, &QTimer::timeout, this, [this] {
+    if (!host_.ModalOpen()) Run([this] { frm_->TimSay_Timer(); });
+  });
+}
+
+GameWindow::~GameWindow() {
+  if (!unloaded_) {
+    bool cancel = false;
+    frm_->Form_Unload(cancel);
+  }
+  if (共用関数::GetMciDevice() == mci_.get()) 共用関数::SetMciDevice(nullptr);
+}
+
+void GameWindow::Build() {
+  setAutoFillBackground(true);
+  auto button = [](QWidget* parent) {
+    auto* b = new QPushButton(parent);
+    b->setAutoFillBackground(true);
+    return b;
+  };
+  // Created bottom-most first, so each control lies above the ones created before it.
+  lblDay_ = new ClickLabel(this);
+  lst_ = new QListWidget(this);
+  for (int i = 0; i < 3; ++i) com_[2 - i] = button(this);
+  pic_ = new PictureWidget(this);
+  com_[3] = button(this);
+  picStr_ = new PictureWidget(this);
+  for (int i = Frm::kBars - 1; i >= 0; --i) shpStr_[i] = new ShapeWidget(picStr_);
+  for (int i = Frm::kHeroines - 1; i >= 0; --i) comStr_[i] = button(picStr_);
+  com_[4] = button(this);
+  txtName_ = new QLineEdit(this);
+
+  lblShp_ = new ShapeWidget(pic_);
+  for (int k = 1; k >= 0; --k) lblBak_[k] = new ClickLabel(pic_);
+  lbl_ = new ClickLabel(pic_);
+  lblGame_ = new ClickLabel(pic_);
+  picKao_ = new PictureWidget(pic_);
+  picSaka_ = new PictureWidget(pic_);
+  lstIrai_ = new QListWidget(picSaka_);
+  comLst_[0] = button(picSaka_);
+  comLst_[1] = button(picSaka_);
+  menuCom_ = button(picSaka_);
+
+  for (ClickLabel* l : {lbl_, lblBak_[0], lblBak_[1], lblDay_}) {
+    l->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
+    l->setWordWrap(true);
+  }
+  lblGame_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+  lblGame_->setWordWrap(true);
+  txtName_->setMaxLength(static_cast<int>(frm_->TxtName.MaxLength));
+  lst_->setSelectionMode(QAbstractItemView::SingleSelection);
+  lstIrai_->setSelectionMode(QAbstractItemView::SingleSelection);
+
+  // Events the game handles; every other event of every control is ignored.
+  for (int i = 0; i < Frm::kComCount; ++i)
+    connect(com_[i], &QPushButton::clicked, this, [this, i] { Run([=, this] { frm_->Com_Click(i); }); });
+  for (int i = 0; i < 2; ++i)
+    connect(comLst_[i], &QPushButton::clicked, this,
+            [this, i] { Run([=, this] { frm_->ComLst_Click(i); }); });
+  for (int i = 0; i < Frm::kHeroines; ++i)
+    connect(comStr_[i], &QPushButton::clicked, this,
+            [this, i] { Run([=, this] { frm_->ComStr_Click(i); }); });
+  connect(menuCom_, &QPushButton::clicked, this, [this] { Run([this] { frm_->MenuCom_Click(); }); });
+  pic_->onClick = [this] { Run([this] { frm_->Pic_Click(); }); };
+  pic_->onActivateKey = [this] {
+    if (frm_->Lbl.Visible) Run([this] { frm_->Pic_Click(); });
+  };
+  lbl_->onClick = [this] { Run([this] { frm_->Lbl_Click(); }); };
+  lblGame_->onClick = [this] { Run([this] { frm_->LblGame_Click(); }); };
+  connect(lst_, &QListWidget::currentRowChanged, this, [this](int row) { frm_->Lst.ListIndex = row; });
+  connect(lstIrai_, &QListWidget::currentRowChanged, this,
+          [this](int row) { frm_->LstIrai.ListIndex = row; });
+  connect(txtName_, &QLineEdit::textChanged, this, [this](const QString& t) {
+    frm_->TxtName.SetText(t.toStdString());
+  });
+
+  // The keyboard order of the controls.
+  pic_->setFocusPolicy(Qt::StrongFocus);
+  for (QWidget* w : {static_cast<QWidget*>(picKao_), static_cast<QWidget*>(picSaka_),
+                     static_cast<QWidget*>(picStr_)})
+    w->setFocusPolicy(Qt::TabFocus);
+  QWidget* order[] = {lst_,     com_[0],    com_[1],   com_[2],    pic_,      picKao_,
+                      picSaka_, lstIrai_,   comLst_[0], com_[3],   comLst_[1], picStr_,
+                      comStr_[0], comStr_[1], comStr_[2], com_[4], menuCom_,  txtName_};
+  for (std::size_t i = 1; i < std::size(order); ++i) setTabOrder(order[i - 1], order[i]);
+}
+
+bool GameWindow::Load() {
+  bool ok = false;
+  Run([&] { ok = frm_->Form_Load(); });
+  return ok;
+}
+
+void GameWindow::ActivateOnce() {
+  if (activated_) return;
+  activated_ = true;
+  Run([this] { frm_->Form_Activate(); });
+}
+
+void GameWindow::Run(const std::function<void()>& handler) {
+  handler();
+  Sync();
+}
+
+QRect GameWindow::Place(const Geometry& g, const Scale& s, const QSize& c) const {
+  const auto x = [&](double u) { return static_cast<int>(std::lround((u - s.Left) / s.Width * c.width())); };
+  const auto y = [&](double u) { return static_cast<int>(std::lround((u - s.Top) / s.Height * c.height())); };
+  const int x0 = x(g.Left), y0 = y(g.Top);
+  return QRect(x0, y0, std::max(0, x(g.Left + g.Width) - x0), std::max(0, y(g.Top + g.Height) - y0));
+}
+
+void GameWindow::Sync() {
+  const Frm& m = *frm_;
+  QPalette wp = palette();
+  if (wp.color(QPalette::Window) != C(m.BackColor)) {
+    wp.setColor(QPalette::Window, C(m.BackColor));
+    setPalette(wp);
+  }
+  const int f = m.FontBase();
+  const QFont plain = GameFont(false, f);
+  const QFont bold = GameFont(true, f);
+  const QSize client = size();
+
+  auto syncButton = [&](QPushButton* w, const Button& b, const QSize& container, const Scale& s) {
+    w->setGeometry(Place(b.Geo, s, container));
+    if (w->text() != QString::fromStdString(b.Caption)) w->setText(QString::fromStdString(b.Caption));
+    w->setEnabled(b.Enabled);
+    SetColours(w, b.BackColor, b.ForeColor, false);
+    SetFont(w, GameFont(false, b.FontSize));
+    w->setVisible(b.Visible);
+  };
+  auto syncLabel = [&](ClickLabel* w, const Label& l, const QSize& container, const Scale& s) {
+    w->setGeometry(Place(l.Geo, s, container));
+    w->setText(Caption(l.Caption));
+    SetLabelColour(w, l.ForeColor);
+    SetFont(w, GameFont(l.Bold, l.FontSize));
+    w->setVisible(l.Visible);
+  };
+  auto syncPicture = [&](PictureWidget* w, const PictureBox& p, const QSize& container,
+                         const Scale& s) {
+    w->setGeometry(Place(p.Geo, s, container));
+    w->SetColour(p.BackColor);
+    w->SetBorder(p.Border);
+    w->SetPicture(p.Painted);
+    w->setVisible(p.Visible);
+  };
+
+  txtName_->setGeometry(Place(m.TxtName.Geo, m.ScaleSys, client));
+  if (txtName_->text().toStdString() != m.TxtName.Text) txtName_->setText(QString::fromStdString(m.TxtName.Text));
+  SetColours(txtName_, m.TxtName.BackColor, m.TxtName.ForeColor, true);
+  SetFont(txtName_, plain);
+  for (int i = 0; i < Frm::kComCount; ++i) syncButton(com_[i], m.Com[i], client, m.ScaleSys);
+
+  syncPicture(picStr_, m.PicStr, client, m.ScaleSys);
+  const QSize strSize = picStr_->size();
+  for (int i = 0; i < Frm::kHeroines; ++i) syncButton(comStr_[i], m.ComStr[i], strSize, m.PicStr.ScaleSys);
+  for (int i = 0; i < Frm::kBars; ++i) {
+    const Shape& bar = m.ShpStr[i];
+    shpStr_[i]->setGeometry(Place(bar.Geo, m.PicStr.ScaleSys, strSize));
+    shpStr_[i]->SetColours(bar.FillColor, bar.BorderColor, bar.Border);
+    shpStr_[i]->setVisible(bar.Visible && bar.Geo.Width > 0);
+  }
+
+  syncPicture(pic_, m.Pic, client, m.ScaleSys);
+  const QSize picSize = pic_->size();
+  syncPicture(picSaka_, m.PicSaka, picSize, m.Pic.ScaleSys);
+  const QSize sakaSize = picSaka_->size();
+  syncButton(menuCom_, m.MenuCom, sakaSize, m.PicSaka.ScaleSys);
+  for (int i = 0; i < 2; ++i) syncButton(comLst_[i], m.ComLst[i], sakaSize, m.PicSaka.ScaleSys);
+  lstIrai_->setGeometry(Place(m.LstIrai.Geo, m.PicSaka.ScaleSys, sakaSize));
+  SetColours(lstIrai_, m.LstIrai.BackColor, m.LstIrai.ForeColor, true);
+  SetFont(lstIrai_, GameFont(false, m.LstIrai.FontSize));
+  SyncList(lstIrai_, m.LstIrai, lstIraiShown_);
+
+  // The face box keeps its design place in twips, whatever the size of the picture.
+  const Geometry& k = m.PicKao.Geo;
+  picKao_->setGeometry(QRect(static_cast<int>(k.Left / Frm::kTwipsPerPixel),
+                             static_cast<int>(k.Top / Frm::kTwipsPerPixel),
+                             static_cast<int>(k.Width / Frm::kTwipsPerPixel),
+                             static_cast<int>(k.Height / Frm::kTwipsPerPixel)));
+  picKao_->SetBorder(m.PicKao.Border);
+  picKao_->SetPicture(m.PicKao.Painted);
+  picKao_->setVisible(m.PicKao.Visible);
+
+  syncLabel(lblGame_, m.LblGame, picSize, m.Pic.ScaleSys);
+  syncLabel(lbl_, m.Lbl, picSize, m.Pic.ScaleSys);
+  for (int i = 0; i < 2; ++i) syncLabel(lblBak_[i], m.LblBak[i], picSize, m.Pic.ScaleSys);
+  lblShp_->setGeometry(Place(m.LblShp.Geo, m.Pic.ScaleSys, picSize));
+  lblShp_->SetColours(m.LblShp.FillColor, m.LblShp.BorderColor, m.LblShp.Border);
+  lblShp_->setVisible(m.LblShp.Visible);
+
+  lst_->setGeometry(Place(m.Lst.Geo, m.ScaleSys, client));
+  SetColours(lst_, m.Lst.BackColor, m.Lst.ForeColor, true);
+  SetFont(lst_, GameFont(false, m.Lst.FontSize));
+  SyncList(lst_, m.Lst, lstShown_);
+  syncLabel(lblDay_, m.LblDay, client, m.ScaleSys);
+  (void)bold;
+
+  SyncTimers();
+}
+
+void GameWindow::SyncTimers() {
+  const Timer& t = frm_->TimSay;
+  if (t.Ticks()) {
+    // A timer switched on while already on keeps its phase.
+    if (!timSay_.isActive() || timSay_.interval() != t.Interval) timSay_.start(t.Interval);
+  } else if (timSay_.isActive()) {
+    timSay_.stop();
+  }
+}
+
+void GameWindow::OnBgmTick() {
+  if (frm_->BgmTim.Ticks()) frm_->BgmTim_Timer();
+}
+
+void GameWindow::resizeEvent(QResizeEvent* e) {
+  QWidget::resizeEvent(e);
+  if (inResize_) {
+    Sync();
+    return;
+  }
+  inResize_ = true;
+  const int frameExtra = frameGeometry().height() - geometry().height();
+  frm_->Height = (height() + frameExtra) * Frm::kTwipsPerPixel;
+  Run([this] { frm_->Form_Resize(); });
+  inResize_ = false;
+}
+
+void GameWindow::closeEvent(QCloseEvent* e) {
+  if (!unloaded_) {
+    bool cancel = false;
+    frm_->Form_Unload(cancel);
+    unloaded_ = !cancel;
+  }
+  e->accept();
+}
+
+}  // namespace porukami::qt
