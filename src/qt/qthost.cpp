@@ -4,7 +4,6 @@
 #include <QCoreApplication>
 #include <QCursor>
 #include <QGuiApplication>
-#include <QImageReader>
 #include <QMenu>
 #include <QMessageBox>
 #include <QScreen>
@@ -25,28 +24,6 @@ struct ModalScope {
 };
 
 }  // namespace
-
-const QPixmap& QtImage::ScaledTo(const QSize& devicePixels) const {
-  if (scaledFor != devicePixels || scaled.isNull()) {
-    scaled = QPixmap::fromImage(
-        image.scaled(devicePixels, Qt::IgnoreAspectRatio, Qt::SmoothTransformation));
-    scaledFor = devicePixels;
-  }
-  return scaled;
-}
-
-ImageRef LoadQtPicture(const std::string& nativePath) {
-  QImageReader reader(Q(nativePath));
-  reader.setDecideFormatFromContent(true);
-  QImage img = reader.read();
-  if (img.isNull()) return nullptr;
-  auto out = std::make_shared<QtImage>();
-  out->image = img.hasAlphaChannel() ? img.convertToFormat(QImage::Format_ARGB32_Premultiplied)
-                                     : img.convertToFormat(QImage::Format_RGB32);
-  out->width = img.width();
-  out->height = img.height();
-  return out;
-}
 
 void QtHost::MsgBoxOk(const std::string& text, const std::string& caption) {
   ModalScope scope(modal_);
@@ -78,7 +55,9 @@ int QtHost::PopupMenu(const Frm& frm) {
 
 ImageRef QtHost::LoadPicture(const std::string& nativePath) { return LoadQtPicture(nativePath); }
 
-std::string QtHost::AppPath() { return QCoreApplication::applicationDirPath().toStdString(); }
+std::string QtHost::AppPath() {
+  return appPath_.empty() ? QCoreApplication::applicationDirPath().toStdString() : appPath_;
+}
 
 std::int32_t QtHost::ScreenWidth() {
   QScreen* s = QGuiApplication::primaryScreen();

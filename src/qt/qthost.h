@@ -1,21 +1,10 @@
 #pragma once
-#include <QImage>
-#include <QPixmap>
-#include <QSize>
-
 #include "app/host.h"
+#include "qt/image.h"
 
 class QWidget;
 
 namespace porukami::qt {
-
-// A picture decoded by Qt, with the scaled copy last drawn kept so a repaint does not rescale.
-struct QtImage : ImageData {
-  QImage image;
-  mutable QPixmap scaled;
-  mutable QSize scaledFor;
-  const QPixmap& ScaledTo(const QSize& devicePixels) const;
-};
 
 class QtHost : public Host {
  public:
@@ -32,13 +21,13 @@ class QtHost : public Host {
   // True while a message box or the pop-up menu is open: the game takes no ticks then.
   bool ModalOpen() const { return modal_ > 0; }
   void SetWindow(QWidget* w) { window_ = w; }
+  // Another program folder than the binary's (for tests).
+  void SetAppPath(std::string path) { appPath_ = std::move(path); }
 
  private:
   QWidget* window_;
+  std::string appPath_;
   int modal_ = 0;
 };
-
-// Decodes a picture file whatever its name says: the format is taken from the content.
-ImageRef LoadQtPicture(const std::string& nativePath);
 
 }  // namespace porukami::qt

@@ -78,7 +78,8 @@ void InstallFonts() {
   QFont::insertSubstitution(QStringLiteral("MS PGothic"), QStringLiteral("IPAPGothic"));
 }
 
-GameWindow::GameWindow() : host_(this) {
+GameWindow::GameWindow(const std::string& appDir, Random* random) : host_(this) {
+  host_.SetAppPath(appDir);
   setWindowTitle(QString::fromUtf8(Frm::kTitle));
 #ifdef PORUKAMI_HAVE_SOUND
   mci_ = std::make_unique<FluidMciDevice>();
@@ -87,7 +88,7 @@ GameWindow::GameWindow() : host_(this) {
   });
   共用関数::SetMciDevice(mci_.get());
 #endif
-  frm_ = std::make_unique<Frm>(host_, random_);
+  frm_ = std::make_unique<Frm>(host_, random ? *random : ownRandom_);
   Build();
   connect(&timSay_, &QTimer::timeout, this, [this] {
     if (!host_.ModalOpen()) Run([this] { frm_->TimSay_Timer(); });

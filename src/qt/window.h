@@ -24,7 +24,9 @@ namespace porukami::qt {
 class GameWindow : public QWidget {
   Q_OBJECT
  public:
-  GameWindow();
+  // appDir: the program folder (default: the binary's); random: the game's generator (default:
+  // its own, seeded from the clock at start-up).
+  explicit GameWindow(const std::string& appDir = {}, Random* random = nullptr);
   ~GameWindow() override;
 
   // Start-up; false when the game cannot run (the player has been told why).
@@ -68,7 +70,7 @@ class GameWindow : public QWidget {
   void OnBgmTick();
 
   QtHost host_;
-  StdRandom random_;
+  StdRandom ownRandom_;
   std::unique_ptr<MciDevice> mci_;
   std::unique_ptr<Frm> frm_;
   bool activated_ = false;

@@ -1,0 +1,23 @@
+#pragma once
+// Pictures decoded by Qt Gui (no widgets), shared by the window and the terminal tool.
+#include <QImage>
+#include <QPixmap>
+#include <QSize>
+#include <string>
+
+#include "ui/controls.h"
+
+namespace porukami::qt {
+
+// A picture decoded by Qt, with the scaled copy last drawn kept so a repaint does not rescale.
+struct QtImage : ImageData {
+  QImage image;
+  mutable QPixmap scaled;
+  mutable QSize scaledFor;
+  const QPixmap& ScaledTo(const QSize& devicePixels) const;
+};
+
+// Decodes a picture file whatever its name says: the format is taken from the content.
+ImageRef LoadQtPicture(const std::string& nativePath);
+
+}  // namespace porukami::qt
