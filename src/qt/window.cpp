@@ -1,6 +1,8 @@
 #include "qt/window.h"
 
 #include <QCloseEvent>
+#include <QFile>
+#include <QIcon>
 #include <QFont>
 #include <QPalette>
 #include <QResizeEvent>
@@ -81,6 +83,8 @@ void InstallFonts() {
 GameWindow::GameWindow(const std::string& appDir, Random* random) : host_(this) {
   host_.SetAppPath(appDir);
   setWindowTitle(QString::fromUtf8(Frm::kTitle));
+  const QString icon = QString::fromStdString(host_.AppPath()) + QStringLiteral("/icons/icon32.png");
+  if (QFile::exists(icon)) setWindowIcon(QIcon(icon));
 #ifdef PORUKAMI_HAVE_SOUND
   mci_ = std::make_unique<FluidMciDevice>();
   mci_->SetEndListener([this] {
@@ -108,6 +112,7 @@ void GameWindow::Build() {
   auto button = [](QWidget* parent) {
     auto* b = new QPushButton(parent);
     b->setAutoFillBackground(true);
+    b->setAutoDefault(true);  // Enter presses the focused button, like Space
     return b;
   };
   // Created bottom-most first, so each control lies above the ones created before it.
