@@ -54,8 +54,8 @@ class Frm {
   // The pop-up menu: menu > menu_tim ("文章") > menu_tim_Click(0..3).
   MenuItem menu{"menu"};
   MenuItem menu_tim{"文章"};
-  std::array<MenuItem, kMenuTimItems> menu_tim_Click{
-      MenuItem{"無し"}, MenuItem{"速い"}, MenuItem{"普通"}, MenuItem{"遅い"}};
+  std::array<MenuItem, kMenuTimItems> menu_tim_Click{MenuItem{"無し"}, MenuItem{"速い"},
+                                                     MenuItem{"普通"}, MenuItem{"遅い"}};
 
   // The window itself: outer frame in twips, and the client area's colour.
   std::string Caption = kTitle;

@@ -27,8 +27,12 @@ void Frm::Pic_Click() {
   if (host_.MsgBoxYesNo("初期化しますか？", kTitle)) Form_Activate();
 }
 
-void Frm::LblGame_Click() { Pic_Click(); }
+void Frm::LblGame_Click() {
+  Pic_Click();
+}
 
-void Frm::Ending() { Form_Activate(); }
+void Frm::Ending() {
+  Form_Activate();
+}
 
 }  // namespace porukami

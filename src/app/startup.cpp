@@ -19,7 +19,9 @@ std::string JoinLineNumbers(const std::vector<int>& lines) {
 
 }  // namespace
 
-void Frm::ContentError(const std::string& text) { host_.MsgBoxOk(text, kTitle); }
+void Frm::ContentError(const std::string& text) {
+  host_.MsgBoxOk(text, kTitle);
+}
 
 bool Frm::Form_Load() {
   AppDir = host_.AppPath();
@@ -31,8 +33,8 @@ bool Frm::Form_Load() {
   共用関数::MusicOn = -1;
   共用関数::BgmPlay();
 
-  random_.Seed(static_cast<std::uint64_t>(
-      std::chrono::system_clock::now().time_since_epoch().count()));
+  random_.Seed(
+      static_cast<std::uint64_t>(std::chrono::system_clock::now().time_since_epoch().count()));
 
   HeroineNames = {"ラテゥ", "ヒョウ", "マム"};
 

@@ -10,9 +10,9 @@ void Frm::AdvanceDay(std::uint8_t days, std::int32_t amount) {
   if (sum > 100000) {
     Money = 100000;
   } else if (sum < 0) {
-    Money = static_cast<std::int32_t>(
-        sum < std::numeric_limits<std::int32_t>::min() ? std::numeric_limits<std::int32_t>::min()
-                                                       : sum);
+    Money = static_cast<std::int32_t>(sum < std::numeric_limits<std::int32_t>::min()
+                                          ? std::numeric_limits<std::int32_t>::min()
+                                          : sum);
     EnableCommands(false);
     StartScene("moneyend");
   } else {

@@ -5,8 +5,10 @@ namespace porukami {
 void Frm::AddStat(int heroine, int stat, int delta) {
   if (heroine < 0 || heroine >= kHeroines || stat < 0 || stat >= kStatsPerHeroine) return;
   int value = Stats[heroine][stat] + delta;
-  if (value > 100) value = 100;
-  else if (value < 0) value = 0;
+  if (value > 100)
+    value = 100;
+  else if (value < 0)
+    value = 0;
   Stats[heroine][stat] = static_cast<std::int16_t>(value);
   ShpStr[heroine * kStatsPerHeroine + stat].Geo.Width = value;
 }

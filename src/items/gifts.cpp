@@ -11,7 +11,7 @@ void Frm::ComStr_Click(int h) {
   }
   const int c = Lst.ListIndex;
   const auto& row = Inventory[static_cast<std::size_t>(c)];
-  const int stat = text::ToInteger(row[static_cast<std::size_t>(h + 2)]);
+  const int stat = text::ToInteger(row[static_cast<std::size_t>(h) + 2]);
   const int delta = text::LeadingNumber(row[5]) < 3 ? -30 : static_cast<int>(Rnd() * 40);
   // An item naming no stat 0 to 3 changes none of hers, but the rest of the gift still happens.
   if (stat >= 0 && stat < kStatsPerHeroine) AddStat(h, stat, delta);

@@ -15,7 +15,9 @@
 namespace porukami::qt {
 namespace {
 
-QString Q(const std::string& s) { return QString::fromStdString(s); }
+QString Q(const std::string& s) {
+  return QString::fromStdString(s);
+}
 
 struct ModalScope {
   explicit ModalScope(int& n) : n_(n) { ++n_; }
@@ -53,7 +55,9 @@ int QtHost::PopupMenu(const Frm& frm) {
   return picked ? static_cast<int>(items.indexOf(picked)) : -1;
 }
 
-ImageRef QtHost::LoadPicture(const std::string& nativePath) { return LoadQtPicture(nativePath); }
+ImageRef QtHost::LoadPicture(const std::string& nativePath) {
+  return LoadQtPicture(nativePath);
+}
 
 std::string QtHost::AppPath() {
   return appPath_.empty() ? QCoreApplication::applicationDirPath().toStdString() : appPath_;

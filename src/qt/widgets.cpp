@@ -9,7 +9,9 @@
 namespace porukami::qt {
 namespace {
 
-QColor C(const Rgb& c) { return QColor(c.r, c.g, c.b); }
+QColor C(const Rgb& c) {
+  return QColor(c.r, c.g, c.b);
+}
 
 bool Inside(QWidget* w, QMouseEvent* e) {
   return e->button() == Qt::LeftButton && w->rect().contains(e->position().toPoint());
@@ -58,15 +60,17 @@ void PictureWidget::paintEvent(QPaintEvent*) {
 }
 
 // Presses are taken here so the release that follows comes back to this box, not its container.
-void PictureWidget::mousePressEvent(QMouseEvent* e) { e->accept(); }
+void PictureWidget::mousePressEvent(QMouseEvent* e) {
+  e->accept();
+}
 
 void PictureWidget::mouseReleaseEvent(QMouseEvent* e) {
   if (onClick && Inside(this, e)) onClick();
 }
 
 void PictureWidget::keyPressEvent(QKeyEvent* e) {
-  if (onActivateKey && (e->key() == Qt::Key_Space || e->key() == Qt::Key_Return ||
-                        e->key() == Qt::Key_Enter)) {
+  if (onActivateKey &&
+      (e->key() == Qt::Key_Space || e->key() == Qt::Key_Return || e->key() == Qt::Key_Enter)) {
     onActivateKey();
     return;
   }
@@ -96,7 +100,9 @@ void ShapeWidget::paintEvent(QPaintEvent*) {
 
 ClickLabel::ClickLabel(QWidget* parent) : QLabel(parent) {}
 
-void ClickLabel::mousePressEvent(QMouseEvent* e) { e->accept(); }
+void ClickLabel::mousePressEvent(QMouseEvent* e) {
+  e->accept();
+}
 
 void ClickLabel::mouseReleaseEvent(QMouseEvent* e) {
   if (onClick && Inside(this, e)) onClick();

@@ -2,8 +2,8 @@
 
 #include <QCloseEvent>
 #include <QFile>
-#include <QIcon>
 #include <QFont>
+#include <QIcon>
 #include <QPalette>
 #include <QResizeEvent>
 #include <cmath>
@@ -16,7 +16,9 @@
 namespace porukami::qt {
 namespace {
 
-QColor C(const Rgb& c) { return QColor(c.r, c.g, c.b); }
+QColor C(const Rgb& c) {
+  return QColor(c.r, c.g, c.b);
+}
 
 QString Caption(const std::string& s) {
   QString q = QString::fromStdString(s);
@@ -83,12 +85,14 @@ void InstallFonts() {
 GameWindow::GameWindow(const std::string& appDir, Random* random) : host_(this) {
   host_.SetAppPath(appDir);
   setWindowTitle(QString::fromUtf8(Frm::kTitle));
-  const QString icon = QString::fromStdString(host_.AppPath()) + QStringLiteral("/icons/icon32.png");
+  const QString icon =
+      QString::fromStdString(host_.AppPath()) + QStringLiteral("/icons/icon32.png");
   if (QFile::exists(icon)) setWindowIcon(QIcon(icon));
 #ifdef PORUKAMI_HAVE_SOUND
   mci_ = std::make_unique<FluidMciDevice>();
   mci_->SetEndListener([this] {
-    QMetaObject::invokeMethod(this, [this] { OnBgmTick(); }, Qt::QueuedConnection);
+    QMetaObject::invokeMethod(
+        this, [this] { OnBgmTick(); }, Qt::QueuedConnection);
   });
   共用関数::SetMciDevice(mci_.get());
 #endif
@@ -150,35 +154,37 @@ void GameWindow::Build() {
 
   // Events the game handles; every other event of every control is ignored.
   for (int i = 0; i < Frm::kComCount; ++i)
-    connect(com_[i], &QPushButton::clicked, this, [this, i] { Run([=, this] { frm_->Com_Click(i); }); });
+    connect(com_[i], &QPushButton::clicked, this,
+            [this, i] { Run([=, this] { frm_->Com_Click(i); }); });
   for (int i = 0; i < 2; ++i)
     connect(comLst_[i], &QPushButton::clicked, this,
             [this, i] { Run([=, this] { frm_->ComLst_Click(i); }); });
   for (int i = 0; i < Frm::kHeroines; ++i)
     connect(comStr_[i], &QPushButton::clicked, this,
             [this, i] { Run([=, this] { frm_->ComStr_Click(i); }); });
-  connect(menuCom_, &QPushButton::clicked, this, [this] { Run([this] { frm_->MenuCom_Click(); }); });
+  connect(menuCom_, &QPushButton::clicked, this,
+          [this] { Run([this] { frm_->MenuCom_Click(); }); });
   pic_->onClick = [this] { Run([this] { frm_->Pic_Click(); }); };
   pic_->onActivateKey = [this] {
     if (frm_->Lbl.Visible) Run([this] { frm_->Pic_Click(); });
   };
   lbl_->onClick = [this] { Run([this] { frm_->Lbl_Click(); }); };
   lblGame_->onClick = [this] { Run([this] { frm_->LblGame_Click(); }); };
-  connect(lst_, &QListWidget::currentRowChanged, this, [this](int row) { frm_->Lst.ListIndex = row; });
+  connect(lst_, &QListWidget::currentRowChanged, this,
+          [this](int row) { frm_->Lst.ListIndex = row; });
   connect(lstIrai_, &QListWidget::currentRowChanged, this,
           [this](int row) { frm_->LstIrai.ListIndex = row; });
-  connect(txtName_, &QLineEdit::textChanged, this, [this](const QString& t) {
-    frm_->TxtName.SetText(t.toStdString());
-  });
+  connect(txtName_, &QLineEdit::textChanged, this,
+          [this](const QString& t) { frm_->TxtName.SetText(t.toStdString()); });
 
   // The keyboard order of the controls.
   pic_->setFocusPolicy(Qt::StrongFocus);
   for (QWidget* w : {static_cast<QWidget*>(picKao_), static_cast<QWidget*>(picSaka_),
                      static_cast<QWidget*>(picStr_)})
     w->setFocusPolicy(Qt::TabFocus);
-  QWidget* order[] = {lst_,     com_[0],    com_[1],   com_[2],    pic_,      picKao_,
-                      picSaka_, lstIrai_,   comLst_[0], com_[3],   comLst_[1], picStr_,
-                      comStr_[0], comStr_[1], comStr_[2], com_[4], menuCom_,  txtName_};
+  QWidget* order[] = {lst_,       com_[0],    com_[1],    com_[2], pic_,       picKao_,
+                      picSaka_,   lstIrai_,   comLst_[0], com_[3], comLst_[1], picStr_,
+                      comStr_[0], comStr_[1], comStr_[2], com_[4], menuCom_,   txtName_};
   for (std::size_t i = 1; i < std::size(order); ++i) setTabOrder(order[i - 1], order[i]);
 }
 
@@ -200,10 +206,15 @@ void GameWindow::Run(const std::function<void()>& handler) {
 }
 
 QRect GameWindow::Place(const Geometry& g, const Scale& s, const QSize& c) const {
-  const auto x = [&](double u) { return static_cast<int>(std::lround((u - s.Left) / s.Width * c.width())); };
-  const auto y = [&](double u) { return static_cast<int>(std::lround((u - s.Top) / s.Height * c.height())); };
+  const auto x = [&](double u) {
+    return static_cast<int>(std::lround((u - s.Left) / s.Width * c.width()));
+  };
+  const auto y = [&](double u) {
+    return static_cast<int>(std::lround((u - s.Top) / s.Height * c.height()));
+  };
   const int x0 = x(g.Left), y0 = y(g.Top);
-  return QRect(x0, y0, std::max(0, x(g.Left + g.Width) - x0), std::max(0, y(g.Top + g.Height) - y0));
+  return QRect(x0, y0, std::max(0, x(g.Left + g.Width) - x0),
+               std::max(0, y(g.Top + g.Height) - y0));
 }
 
 void GameWindow::Sync() {
@@ -220,7 +231,8 @@ void GameWindow::Sync() {
 
   auto syncButton = [&](QPushButton* w, const Button& b, const QSize& container, const Scale& s) {
     w->setGeometry(Place(b.Geo, s, container));
-    if (w->text() != QString::fromStdString(b.Caption)) w->setText(QString::fromStdString(b.Caption));
+    if (w->text() != QString::fromStdString(b.Caption))
+      w->setText(QString::fromStdString(b.Caption));
     w->setEnabled(b.Enabled);
     SetColours(w, b.BackColor, b.ForeColor, false);
     SetFont(w, GameFont(false, b.FontSize));
@@ -243,14 +255,16 @@ void GameWindow::Sync() {
   };
 
   txtName_->setGeometry(Place(m.TxtName.Geo, m.ScaleSys, client));
-  if (txtName_->text().toStdString() != m.TxtName.Text) txtName_->setText(QString::fromStdString(m.TxtName.Text));
+  if (txtName_->text().toStdString() != m.TxtName.Text)
+    txtName_->setText(QString::fromStdString(m.TxtName.Text));
   SetColours(txtName_, m.TxtName.BackColor, m.TxtName.ForeColor, true);
   SetFont(txtName_, plain);
   for (int i = 0; i < Frm::kComCount; ++i) syncButton(com_[i], m.Com[i], client, m.ScaleSys);
 
   syncPicture(picStr_, m.PicStr, client, m.ScaleSys);
   const QSize strSize = picStr_->size();
-  for (int i = 0; i < Frm::kHeroines; ++i) syncButton(comStr_[i], m.ComStr[i], strSize, m.PicStr.ScaleSys);
+  for (int i = 0; i < Frm::kHeroines; ++i)
+    syncButton(comStr_[i], m.ComStr[i], strSize, m.PicStr.ScaleSys);
   for (int i = 0; i < Frm::kBars; ++i) {
     const Shape& bar = m.ShpStr[i];
     shpStr_[i]->setGeometry(Place(bar.Geo, m.PicStr.ScaleSys, strSize));

@@ -7,7 +7,9 @@
 namespace porukami {
 namespace {
 
-bool Starts(std::string_view line, std::string_view prefix) { return line.starts_with(prefix); }
+bool Starts(std::string_view line, std::string_view prefix) {
+  return line.starts_with(prefix);
+}
 
 // Replaces every "-m" of the line as written by the player's name; the name is not scanned again.
 std::string SubstituteName(std::string_view line, std::string_view name) {
@@ -30,7 +32,9 @@ void DropLastChar(std::string& s) {
 }
 
 // The argument of ">ive", ">htm" and ">img": from the sixth character on (the fifth separates).
-std::string Argument(std::string_view line) { return std::string(text::MidFrom(line, 6)); }
+std::string Argument(std::string_view line) {
+  return std::string(text::MidFrom(line, 6));
+}
 
 }  // namespace
 

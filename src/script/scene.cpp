@@ -35,7 +35,8 @@ void Frm::StartScene(const std::string& name) {
 
   const std::string path = TxtDir + name + ".dat";
   if (handOverDepth_ >= kMaxHandOvers) {
-    ContentError("場面「" + path + "」で、文章を表示しないまま場面の受け渡しが続いています。場面を中断します。");
+    ContentError("場面「" + path +
+                 "」で、文章を表示しないまま場面の受け渡しが続いています。場面を中断します。");
     GameStt();
     return;
   }

@@ -8,8 +8,12 @@ namespace {
 porukami::MciDevice* g_device = nullptr;
 }
 
-void SetMciDevice(porukami::MciDevice* device) { g_device = device; }
-porukami::MciDevice* GetMciDevice() { return g_device; }
+void SetMciDevice(porukami::MciDevice* device) {
+  g_device = device;
+}
+porukami::MciDevice* GetMciDevice() {
+  return g_device;
+}
 
 std::uint32_t mciSendString(const std::string& command, char* reply, std::uint32_t replyLen) {
   if (!g_device) return porukami::kMciErrCannotLoadDriver;
@@ -26,6 +30,8 @@ void BgmPlay() {
   if (MusicOn == -1) mciSendString("play MIDI notify", nullptr, 0);
 }
 
-void BgmStop() { mciSendString("stop MIDI notify", nullptr, 0); }
+void BgmStop() {
+  mciSendString("stop MIDI notify", nullptr, 0);
+}
 
 }  // namespace 共用関数

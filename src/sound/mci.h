@@ -18,7 +18,7 @@ class MciDevice {
                                    std::uint32_t replyLen) = 0;
   // Called (from any thread) when an open sequence has played to its end. A front end may use it
   // to deliver the music timer's tick at once instead of polling.
-  virtual void SetEndListener(std::function<void()> listener) { (void)listener; }
+  virtual void SetEndListener(std::function<void()> /*listener*/) {}
 };
 
 // Error codes answered like the platform's.

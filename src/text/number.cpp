@@ -39,15 +39,15 @@ std::int64_t RoundHalfEvenClamped(double v, std::int64_t lo, std::int64_t hi) {
 }
 
 std::int32_t ToLong(std::string_view s) {
-  return static_cast<std::int32_t>(RoundHalfEvenClamped(
-      LeadingNumber(s), std::numeric_limits<std::int32_t>::min(),
-      std::numeric_limits<std::int32_t>::max()));
+  return static_cast<std::int32_t>(RoundHalfEvenClamped(LeadingNumber(s),
+                                                        std::numeric_limits<std::int32_t>::min(),
+                                                        std::numeric_limits<std::int32_t>::max()));
 }
 
 std::int16_t ToInteger(std::string_view s) {
-  return static_cast<std::int16_t>(RoundHalfEvenClamped(
-      LeadingNumber(s), std::numeric_limits<std::int16_t>::min(),
-      std::numeric_limits<std::int16_t>::max()));
+  return static_cast<std::int16_t>(RoundHalfEvenClamped(LeadingNumber(s),
+                                                        std::numeric_limits<std::int16_t>::min(),
+                                                        std::numeric_limits<std::int16_t>::max()));
 }
 
 }  // namespace porukami::text

@@ -7,10 +7,10 @@
 namespace porukami::text {
 
 struct TextFile {
-  bool opened = false;              // false: missing or unreadable
-  std::vector<std::string> lines;   // decoded to UTF-8
-  std::vector<int> badLines;        // 1-based lines holding bytes that are not CP932
-  std::vector<int> loneLfLines;     // 1-based lines ended by a lone LF
+  bool opened = false;             // false: missing or unreadable
+  std::vector<std::string> lines;  // decoded to UTF-8
+  std::vector<int> badLines;       // 1-based lines holding bytes that are not CP932
+  std::vector<int> loneLfLines;    // 1-based lines ended by a lone LF
 };
 
 // Reads at most maxLines + 1 lines (so a caller can tell "too many" without reading a huge file

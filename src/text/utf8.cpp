@@ -3,7 +3,9 @@
 namespace porukami::text {
 namespace {
 
-bool IsContinuation(char c) { return (static_cast<unsigned char>(c) & 0xC0) == 0x80; }
+bool IsContinuation(char c) {
+  return (static_cast<unsigned char>(c) & 0xC0) == 0x80;
+}
 
 // Byte offset of character n (0-based); s.size() when the string has fewer characters.
 std::size_t Offset(std::string_view s, std::size_t n) {
@@ -25,7 +27,9 @@ std::size_t Len(std::string_view s) {
   return n;
 }
 
-std::string_view Left(std::string_view s, std::size_t n) { return s.substr(0, Offset(s, n)); }
+std::string_view Left(std::string_view s, std::size_t n) {
+  return s.substr(0, Offset(s, n));
+}
 
 std::string_view MidFrom(std::string_view s, std::size_t start) {
   if (start < 1) start = 1;

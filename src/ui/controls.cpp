@@ -8,8 +8,10 @@ void ListBox::RemoveItem(int index) {
   if (index < 0 || index >= ListCount()) return;
   Items.erase(Items.begin() + index);
   // Like a list box: the selection does not follow to another line.
-  if (ListIndex == index || ListIndex >= ListCount()) ListIndex = -1;
-  else if (ListIndex > index) --ListIndex;
+  if (ListIndex == index || ListIndex >= ListCount())
+    ListIndex = -1;
+  else if (ListIndex > index)
+    --ListIndex;
 }
 
 std::string ListBox::SelectedText() const {

@@ -79,8 +79,8 @@ struct TextBox : Control {
 struct PictureBox : Control {
   Scale ScaleSys;
   bool Border = false;
-  ImageRef Painted;           // what is drawn on the box, stretched over it; null when cleared
-  std::string PaintedName;    // the picture name that was painted
+  ImageRef Painted;         // what is drawn on the box, stretched over it; null when cleared
+  std::string PaintedName;  // the picture name that was painted
   void Cls() {
     Painted.reset();
     PaintedName.clear();

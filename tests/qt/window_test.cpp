@@ -1,4 +1,6 @@
 // The real window, offscreen: clicks, ticks and what is drawn.
+#include "qt/window.h"
+
 #include <QApplication>
 #include <QImage>
 #include <QListWidget>
@@ -7,7 +9,6 @@
 #include <QTest>
 #include <QTimer>
 
-#include "qt/window.h"
 #include "support/fakes.h"
 
 using porukami::Frm;
@@ -65,7 +66,8 @@ class WindowTest : public QObject {
     content_->Scene("end", {"おしまい"});
     content_->Scene("moneyend", {"おかねがない"});
     for (int h = 0; h < 3; ++h)
-      for (int v = 0; v < 3; ++v) content_->Scene(std::to_string(h) + "1" + std::to_string(v), {"こんにちは"});
+      for (int v = 0; v < 3; ++v)
+        content_->Scene(std::to_string(h) + "1" + std::to_string(v), {"こんにちは"});
     rnd_.queue.clear();
     rnd_.fallback = 0.0;
   }
@@ -96,7 +98,8 @@ class WindowTest : public QObject {
     win_->Sync();
     QListWidget* lst = win_->LstWidget();
     QCOMPARE(lst->count(), 1);
-    QTest::mouseClick(lst->viewport(), Qt::LeftButton, {}, lst->visualItemRect(lst->item(0)).center());
+    QTest::mouseClick(lst->viewport(), Qt::LeftButton, {},
+                      lst->visualItemRect(lst->item(0)).center());
     QCOMPARE(m().Lst.ListIndex, 0);
     rnd_.queue = {0.99, 0.0};  // gain 39 on stat 2, nothing on stat 3
     QTest::mouseClick(win_->ComStrButton(0), Qt::LeftButton);
@@ -152,7 +155,8 @@ class WindowTest : public QObject {
     QCOMPARE(pic.height(), qRound(win_->height() * 25 / 30.0));
     // The frame keeps its 4:3 shape.
     const QRect frame = win_->frameGeometry();
-    QVERIFY2(std::abs(frame.width() * 3 - frame.height() * 4) <= 8, qPrintable(QString::number(frame.width())));
+    QVERIFY2(std::abs(frame.width() * 3 - frame.height() * 4) <= 8,
+             qPrintable(QString::number(frame.width())));
     QCOMPARE(QColor(shot.pixel(pic.left() + 5, pic.top() + 5)), QColor(0, 0, 255));
     QCOMPARE(QColor(shot.pixel(pic.right() - 5, pic.top() + pic.height() * 6 / 10)),
              QColor(0, 0, 255));
@@ -168,24 +172,29 @@ class WindowTest : public QObject {
     QTest::mouseClick(win_->ComButton(4), Qt::LeftButton);
     QVERIFY(win_->PicSakaWidget()->isVisible());
     QCOMPARE(win_->LstIraiWidget()->count(), 1);
-    QCOMPARE(win_->LstIraiWidget()->item(0)->text(), QString::fromUtf8("銀の指輪が欲しいです、代金は\\1で"));
+    QCOMPARE(win_->LstIraiWidget()->item(0)->text(),
+             QString::fromUtf8("銀の指輪が欲しいです、代金は\\1で"));
     m().AddInventoryItem(3);
     m().AddInventoryItem(0);
     win_->Sync();
     QListWidget* irai = win_->LstIraiWidget();
-    QTest::mouseClick(irai->viewport(), Qt::LeftButton, {}, irai->visualItemRect(irai->item(0)).center());
+    QTest::mouseClick(irai->viewport(), Qt::LeftButton, {},
+                      irai->visualItemRect(irai->item(0)).center());
     QListWidget* lst = win_->LstWidget();
-    QTest::mouseClick(lst->viewport(), Qt::LeftButton, {}, lst->visualItemRect(lst->item(0)).center());
+    QTest::mouseClick(lst->viewport(), Qt::LeftButton, {},
+                      lst->visualItemRect(lst->item(0)).center());
     const int before = m().Money;
     QTest::mouseClick(win_->ComLstButton(0), Qt::LeftButton);
     QCOMPARE(m().Money, before + 1);
     QCOMPARE(irai->count(), 0);
     QCOMPARE(lst->count(), 1);
-    QTest::mouseClick(lst->viewport(), Qt::LeftButton, {}, lst->visualItemRect(lst->item(0)).center());
+    QTest::mouseClick(lst->viewport(), Qt::LeftButton, {},
+                      lst->visualItemRect(lst->item(0)).center());
     QTest::mouseClick(win_->ComLstButton(1), Qt::LeftButton);
     QCOMPARE(m().Money, before + 1 + 10);
     QVERIFY(win_->LblDayWidget()->text().endsWith(QString::number(before + 11)));
-    QCOMPARE(win_->LblGameWidget()->text(), QString::fromUtf8("アイテムを売りました！　￥10手に入れました"));
+    QCOMPARE(win_->LblGameWidget()->text(),
+             QString::fromUtf8("アイテムを売りました！　￥10手に入れました"));
   }
 };
 

@@ -92,22 +92,28 @@ void TempContent::Scene(const std::string& name, const std::vector<std::string>&
   Raw("txt/" + name + ".dat", bytes);
 }
 
-void TempContent::Catalogue(const std::vector<std::string>& lines) { Scene("item", lines); }
+void TempContent::Catalogue(const std::vector<std::string>& lines) {
+  Scene("item", lines);
+}
 
 void TempContent::Picture(const std::string& name, int w, int h) {
   WriteFakePicture(dir_ / "img" / (name + ".dat"), w, h);
 }
 
 std::vector<std::string> DefaultCatalogue() {
-  return {"木の実,10,0,1,2", "小石,5,1,2,0", "野草,8,2,0,1", "銀の指輪,900,2,1,0",
-          "星のかけら,3000,0,1,2", "月の涙,5000,1,2,0"};
+  return {"木の実,10,0,1,2",    "小石,5,1,2,0",          "野草,8,2,0,1",
+          "銀の指輪,900,2,1,0", "星のかけら,3000,0,1,2", "月の涙,5000,1,2,0"};
 }
 
-Game::Game() { host.appPath = content.dir().string(); }
+Game::Game() {
+  host.appPath = content.dir().string();
+}
 
 bool Game::Load(bool activate) {
-  if (!std::filesystem::exists(content.dir() / "txt" / "item.dat")) content.Catalogue(DefaultCatalogue());
-  if (!std::filesystem::exists(content.dir() / "txt" / "opn.dat")) content.Scene("opn", {"はじまり"});
+  if (!std::filesystem::exists(content.dir() / "txt" / "item.dat"))
+    content.Catalogue(DefaultCatalogue());
+  if (!std::filesystem::exists(content.dir() / "txt" / "opn.dat"))
+    content.Scene("opn", {"はじまり"});
   frm = std::make_unique<Frm>(host, rnd);
   if (!frm->Form_Load()) return false;
   if (activate) frm->Form_Activate();

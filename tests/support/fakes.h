@@ -27,7 +27,9 @@ class FakeHost : public Host {
   std::vector<std::string> captions;
   std::vector<std::string> loadedPictures;  // native paths asked for
   int popups = 0;
-  struct Geo { double left, top, width, height; };
+  struct Geo {
+    double left, top, width, height;
+  };
   std::vector<Geo> geometries;
 
   void MsgBoxOk(const std::string& text, const std::string& caption) override;
