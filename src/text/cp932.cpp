@@ -13,40 +13,37 @@ class Converter {
  public:
   Converter(const char* to, const char* from) : cd_(iconv_open(to, from)) {}
   ~Converter() {
-    if (cd_ != reinterpret_cast<iconv_t>(-1)  // NOLINT(performance-no-int-to-ptr): iconv's failure value) iconv_close(cd_);
+    if (ok()) iconv_close(cd_);
   }
   Converter(const Converter&) = delete;
   Converter& operator=(const Converter&) = delete;
-  bool ok() const {
-    return cd_ != reinterpret_cast<iconv_t>(
-                      -1)  // NOLINT(performance-no-int-to-ptr): iconv's failure value; }
+  // iconv_open reports failure as (iconv_t)-1.
+  bool ok() const { return cd_ != reinterpret_cast<iconv_t>(-1); }  // NOLINT
 
-           // Converts as much as possible; returns the number of input bytes consumed. Stops at the
-           // first byte sequence that cannot be converted (or an incomplete one at the end).
-           std::size_t
-           Run(std::string_view in, std::string & out) {
-      iconv(cd_, nullptr, nullptr, nullptr, nullptr);
-      char* inPtr = const_cast<char*>(in.data());
-      std::size_t inLeft = in.size();
-      char buf[4096];
-      while (inLeft > 0) {
-        char* outPtr = buf;
-        std::size_t outLeft = sizeof buf;
-        std::size_t r = iconv(cd_, &inPtr, &inLeft, &outPtr, &outLeft);
-        out.append(buf, static_cast<std::size_t>(outPtr - buf));
-        if (r == static_cast<std::size_t>(-1) && errno != E2BIG) break;
-      }
-      return in.size() - inLeft;
+  // Converts as much as possible; returns the number of input bytes consumed. Stops at the first
+  // byte sequence that cannot be converted (or an incomplete one at the end).
+  std::size_t Run(std::string_view in, std::string& out) {
+    iconv(cd_, nullptr, nullptr, nullptr, nullptr);
+    char* inPtr = const_cast<char*>(in.data());
+    std::size_t inLeft = in.size();
+    char buf[4096];
+    while (inLeft > 0) {
+      char* outPtr = buf;
+      std::size_t outLeft = sizeof buf;
+      std::size_t r = iconv(cd_, &inPtr, &inLeft, &outPtr, &outLeft);
+      out.append(buf, static_cast<std::size_t>(outPtr - buf));
+      if (r == static_cast<std::size_t>(-1) && errno != E2BIG) break;
     }
+    return in.size() - inLeft;
+  }
 
-   private:
-    iconv_t cd_;
-  };
+ private:
+  iconv_t cd_;
+};
 
 }  // namespace
 
-std::string
-Cp932ToUtf8(std::string_view bytes, bool* bad) {
+std::string Cp932ToUtf8(std::string_view bytes, bool* bad) {
   thread_local Converter conv("UTF-8", "CP932");
   std::string out;
   out.reserve(bytes.size() * 3 / 2);
