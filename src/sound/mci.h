@@ -29,7 +29,7 @@ inline constexpr std::uint32_t kMciErrFileNotFound = 275;
 inline constexpr std::uint32_t kMciErrDuplicateAlias = 289;
 inline constexpr std::uint32_t kMciErrCannotLoadDriver = 266;
 inline constexpr std::uint32_t kMciErrMissingParameter = 273;
-inline constexpr std::uint32_t kMciErrBadInteger = 274;
+inline constexpr std::uint32_t kMciErrBadInteger = 270;
 inline constexpr std::uint32_t kMciErrInvalidFile = 296;
 
 }  // namespace porukami
