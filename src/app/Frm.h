@@ -135,7 +135,8 @@ class Frm {
   enum class StepEnd { Shown, Chain, RunAhead, Ended };
 
   StepEnd StepOnce(long& runAhead);
-  void ShowTextLine(const std::string& line);
+  // Shows a text line; false when it shows as an empty row.
+  bool ShowTextLine(const std::string& line);
   void CloseScript();
   void LoadItemCatalogue(bool& ok);
   std::vector<std::string> CatalogueFields(int index) const;

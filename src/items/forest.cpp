@@ -21,9 +21,9 @@ void Frm::SearchForest() {
       n = static_cast<int>(Rnd() * 100) <= 10 ? ItemCount : ItemCount - 2;
     // A short catalogue never lets a draw reach past its end; an empty one finds nothing.
     n = std::min<int>(n, ItemCount);
-    const int k = static_cast<int>(Rnd() * std::max(n, 0));
-    if (n <= 0) continue;
-    AddInventoryItem(std::min(k, n - 1));
+    const int k = std::min(static_cast<int>(Rnd() * std::max(n, 0)), ItemCount - 1);
+    if (k < 0) continue;
+    AddInventoryItem(k);
     LblGame.Caption += "\r\n" + Lst.Items.back() + "がみつかったよ";
   }
 }

@@ -117,11 +117,11 @@ Frm::StepEnd Frm::StepOnce(long& runAhead) {
     PicKao.Visible = false;
     return StepEnd::Chain;
   }
-  ShowTextLine(line);
-  return line.empty() ? StepEnd::Chain : StepEnd::Shown;
+  // A line that shows as nothing (an empty line, or "-m" with no name) runs the next step at once.
+  return ShowTextLine(line) ? StepEnd::Shown : StepEnd::Chain;
 }
 
-void Frm::ShowTextLine(const std::string& line) {
+bool Frm::ShowTextLine(const std::string& line) {
   const std::string shown = SubstituteName(line, TxtName.Text);
 
   std::string previous;
@@ -142,6 +142,7 @@ void Frm::ShowTextLine(const std::string& line) {
   Lbl.Caption = previous + "\r\n" + shown + PageMark;
   LblBak[0].Caption = Lbl.Caption;
   LblBak[1].Caption = Lbl.Caption;
+  return !shown.empty();
 }
 
 }  // namespace porukami
