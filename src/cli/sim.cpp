@@ -25,10 +25,13 @@ commands on offer, every scene is clicked through, and between days the strategy
 and at home sells and settles requests. "random" chooses uniformly among what the screen offers;
 "greedy" (the default) brings the heroine of month i (i mod 3) to her climax on day 28 and her
 finale after it; "explore" plays like it but raises her stat (i / 3) mod 3, so that every story
-stage of every heroine comes up. Memories pages go to a scratch folder, not to DIR. Prints one JSON object:
-months, endings, scenes (how often each scene was started), forest (days, mori, ive, items, and
-hidden: outcomes a scene of the same day replaced), money (min, median, max at each month's end),
-and messages (message boxes shown, by text).
+stage of every heroine comes up. Memories pages go to a scratch folder, not to DIR.
+Prints one JSON object: months; endings by kind ("end", "moneyend", a finale's scene "06", "16"
+or "26", "other" for another scene's ">end", "restart" when the player had to start over);
+scenes (how often each scene was started, as seen after each click: a scene that another
+replaces within the same click is not seen); forest (days, and of them mori, ive, items, and
+hidden: days whose outcome a "moneyend" scene replaced; found: items found); money (min, median,
+max at the months' ends); messages (message boxes shown, by text).
 )";
 
 namespace {
