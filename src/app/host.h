@@ -31,6 +31,8 @@ class Host {
   // Moves and sizes the window's outer frame (twips). False when the window cannot be re-shaped
   // in its current state (maximised, for instance).
   virtual bool SetOuterGeometry(double left, double top, double width, double height) = 0;
+  // Told each time a scene's script has been opened, before its first step runs.
+  virtual void SceneStarted(const std::string& /*name*/) {}
 };
 
 // The random source: uniform numbers in [0, 1).

@@ -32,6 +32,7 @@ class CliHost : public Host {
 
   std::deque<bool> answers;           // for Yes/No boxes; none queued: No
   std::vector<std::string> messages;  // texts of the boxes shown since the caller last took them
+  std::vector<std::string> started;   // scenes started since the caller last took them
 
   void MsgBoxOk(const std::string& text, const std::string& caption) override;
   bool MsgBoxYesNo(const std::string& text, const std::string& caption) override;
@@ -41,6 +42,7 @@ class CliHost : public Host {
   std::int32_t ScreenWidth() override { return 1920 * 15; }
   std::int32_t ScreenHeight() override { return 1080 * 15; }
   bool SetOuterGeometry(double left, double top, double width, double height) override;
+  void SceneStarted(const std::string& name) override { started.push_back(name); }
 
  private:
   std::string appPath_;

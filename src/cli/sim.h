@@ -76,6 +76,7 @@ class Simulation : public Hands {
   template <class F>
   void Act(F&& handler);
   void Observe(int dayBefore, std::int32_t moneyBefore, const std::optional<std::string>& before);
+  std::vector<std::string> lastStarted_;  // scenes the last action started, in order
   void EndMonth(const std::string& kind, std::int32_t money);
   void Step();
   bool ClickThrough();

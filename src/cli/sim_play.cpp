@@ -43,12 +43,14 @@ void Simulation::Observe(int dayBefore, std::int32_t moneyBefore,
     for (const auto& m : host_.messages) ++results_.messages[m];
     host_.messages.clear();
   }
-  const auto& now = frm_.OpenScene();
   if (dayBefore > 1 && frm_.Day == 1) {
     const std::string b = before.value_or("");
     EndMonth(b == "end" || b == "moneyend" || IsFinale(b) ? b : "other", moneyBefore);
   }
-  if (now && now != before && results_.months < target_) ++results_.scenes[*now];
+  if (results_.months < target_)
+    for (const auto& s : host_.started) ++results_.scenes[s];
+  lastStarted_ = std::move(host_.started);
+  host_.started.clear();
 }
 
 void Simulation::EndMonth(const std::string& kind, std::int32_t money) {
@@ -96,7 +98,8 @@ void Simulation::Command(int index) {
   if (index != 3 || ended_) return;
   auto& forest = results_.forest;
   ++forest.days;
-  const std::string scene = frm_.OpenScene().value_or("");
+  // The forest's own scene is the first one the day started; "end" or "moneyend" may follow it.
+  const std::string scene = lastStarted_.empty() ? "" : lastStarted_.front();
   if (scene.starts_with("mori_")) {
     ++forest.mori;
   } else if (scene == "moneyend" || scene == "end") {

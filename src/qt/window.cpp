@@ -82,20 +82,26 @@ void InstallFonts() {
   QFont::insertSubstitution(QStringLiteral("MS PGothic"), QStringLiteral("IPAPGothic"));
 }
 
-GameWindow::GameWindow(const std::string& appDir, Random* random) : host_(this) {
+GameWindow::GameWindow(const std::string& appDir, Random* random,
+                       std::unique_ptr<MciDevice> music)
+    : host_(this), mci_(std::move(music)) {
   host_.SetAppPath(appDir);
   setWindowTitle(QString::fromUtf8(Frm::kTitle));
   const QString icon =
       QString::fromStdString(host_.AppPath()) + QStringLiteral("/icons/icon32.png");
   if (QFile::exists(icon)) setWindowIcon(QIcon(icon));
 #ifdef PORUKAMI_HAVE_SOUND
-  mci_ = std::make_unique<FluidMciDevice>();
-  mci_->SetEndListener([this] {
-    QMetaObject::invokeMethod(
-        this, [this] { OnBgmTick(); }, Qt::QueuedConnection);
-  });
-  共用関数::SetMciDevice(mci_.get());
+  if (!mci_) mci_ = std::make_unique<FluidMciDevice>();
 #endif
+  if (mci_) {
+    // The music timer ticks only when the sequence has ended: the device reports the end from
+    // its rendering thread and the tick runs here, on the window's thread, without polling.
+    mci_->SetEndListener([this] {
+      QMetaObject::invokeMethod(
+          this, [this] { OnBgmTick(); }, Qt::QueuedConnection);
+    });
+    共用関数::SetMciDevice(mci_.get());
+  }
   frm_ = std::make_unique<Frm>(host_, random ? *random : ownRandom_);
   Build();
   connect(&timSay_, &QTimer::timeout, this, [this] {

@@ -12,10 +12,7 @@
 #include "app/random.h"
 #include "qt/qthost.h"
 #include "qt/widgets.h"
-
-namespace porukami {
-class MciDevice;
-}
+#include "sound/mci.h"
 
 namespace porukami::qt {
 
@@ -25,8 +22,10 @@ class GameWindow : public QWidget {
   Q_OBJECT
  public:
   // appDir: the program folder (default: the binary's); random: the game's generator (default:
-  // its own, seeded from the clock at start-up).
-  explicit GameWindow(const std::string& appDir = {}, Random* random = nullptr);
+  // its own, seeded from the clock at start-up); music: the music device (default: FluidSynth
+  // on the system's sound output, when the build has it).
+  explicit GameWindow(const std::string& appDir = {}, Random* random = nullptr,
+                      std::unique_ptr<MciDevice> music = nullptr);
   ~GameWindow() override;
 
   // Start-up; false when the game cannot run (the player has been told why).

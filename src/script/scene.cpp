@@ -55,6 +55,7 @@ void Frm::StartScene(const std::string& name) {
   sceneName_ = name;
   script_ = Script{std::move(f.lines), 1};
   NextLine = script_->lines.front();
+  host_.SceneStarted(name);
 
   ++handOverDepth_;
   Lbl_Click();
