@@ -149,6 +149,10 @@ class WindowTest : public QObject {
     content_->Scene("opn", {">img blue", "文"});
     Start();
     QImage shot = win_->grab().toImage();
+    const qreal dpr = shot.devicePixelRatio();
+    const auto px = [&](int x, int y) {
+      return QColor(shot.pixel(qRound(x * dpr), qRound(y * dpr)));
+    };
     const QRect pic = win_->PicWidget()->geometry();
     // 30 of 40 units across and 25 of 30 down the client area.
     QCOMPARE(pic.width(), qRound(win_->width() * 30 / 40.0));
@@ -157,13 +161,46 @@ class WindowTest : public QObject {
     const QRect frame = win_->frameGeometry();
     QVERIFY2(std::abs(frame.width() * 3 - frame.height() * 4) <= 8,
              qPrintable(QString::number(frame.width())));
-    QCOMPARE(QColor(shot.pixel(pic.left() + 5, pic.top() + 5)), QColor(0, 0, 255));
-    QCOMPARE(QColor(shot.pixel(pic.right() - 5, pic.top() + pic.height() * 6 / 10)),
-             QColor(0, 0, 255));
+    QCOMPARE(px(pic.left() + 5, pic.top() + 5), QColor(0, 0, 255));
+    QCOMPARE(px(pic.right() - 5, pic.top() + pic.height() * 6 / 10), QColor(0, 0, 255));
     // The text panel: the bottom three tenths of the picture, light yellow.
-    QCOMPARE(QColor(shot.pixel(pic.left() + 5, pic.top() + pic.height() * 72 / 100)),
-             QColor(255, 255, 192));
-    QCOMPARE(QColor(shot.pixel(pic.right() - 5, pic.bottom() - 3)), QColor(255, 255, 192));
+    QCOMPARE(px(pic.left() + 5, pic.top() + pic.height() * 72 / 100), QColor(255, 255, 192));
+    QCOMPARE(px(pic.right() - 5, pic.bottom() - 3), QColor(255, 255, 192));
+  }
+
+  void keyboardMovesTheSceneAndPressesButtons() {
+    content_->Scene("opn", {"一", ">p", "二", ">p", "三"});
+    Start();
+    QVERIFY(win_->LblWidget()->text().endsWith(QString::fromUtf8("一▼")));
+    win_->PicWidget()->setFocus();
+    QTest::keyClick(win_->PicWidget(), Qt::Key_Space);
+    QVERIFY(win_->LblWidget()->text().endsWith(QString::fromUtf8("二▼")));
+    QTest::keyClick(win_->PicWidget(), Qt::Key_Return);
+    QVERIFY(win_->LblWidget()->text().endsWith(QString::fromUtf8("三▼")));
+    QTest::keyClick(win_->PicWidget(), Qt::Key_Enter);
+    QVERIFY(!m().Lbl.Visible);
+    // On the idle screen the keys do not open the restart prompt.
+    QTest::keyClick(win_->PicWidget(), Qt::Key_Space);
+    QCOMPARE(int(m().Day), 1);
+    // A focused day command is pressed with Enter, another with Space.
+    win_->ComButton(4)->setFocus();
+    QTest::keyClick(win_->ComButton(4), Qt::Key_Return);
+    QCOMPARE(int(m().Day), 2);
+    win_->ComButton(4)->setFocus();
+    QTest::keyClick(win_->ComButton(4), Qt::Key_Space);
+    QCOMPARE(int(m().Day), 3);
+  }
+
+  void tabFollowsTheGamesOrder() {
+    Start();
+    QTest::mouseClick(win_->LblWidget(), Qt::LeftButton);
+    win_->LstWidget()->setFocus();
+    QWidget* expected[] = {win_->ComButton(0), win_->ComButton(1), win_->ComButton(2),
+                           win_->PicWidget()};
+    for (QWidget* w : expected) {
+      QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+      QCOMPARE(QApplication::focusWidget(), w);
+    }
   }
 
   void homePanelSettlesAndSells() {
