@@ -1,3 +1,4 @@
+#include <algorithm>
 #include <cmath>
 #include <cstdint>
 
@@ -33,7 +34,8 @@ void Frm::Form_Resize() {
   if (Height < kMinHeight) return;
   BackColor = kWindowColour;
   ScaleSys = Scale{0, 0, 40, 30};
-  const int f = static_cast<int>(std::floor(Height / 100.0 / 10.0)) + 3;
+  // The font grows with the window, within what a 16-bit size can hold.
+  const int f = static_cast<int>(std::min(std::floor(Height / 100.0 / 10.0), 32764.0)) + 3;
   fontBase_ = f;
 
   Pic.Geo = {0, 0, 30, 25};

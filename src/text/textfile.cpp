@@ -1,5 +1,6 @@
 #include "text/textfile.h"
 
+#include <filesystem>
 #include <fstream>
 #include <iterator>
 
@@ -33,11 +34,19 @@ TextFile SplitLines(const std::string& bytes, std::size_t maxLines) {
 }
 
 TextFile ReadTextFile(const std::string& nativePath, std::size_t maxLines) {
-  std::ifstream in(nativePath, std::ios::binary);
-  if (!in) return {};
-  std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-  if (in.bad()) return {};
-  return SplitLines(bytes, maxLines);
+  // A folder of that name, or a read error, counts as a file that cannot be opened. (The
+  // library's stream reports a read error by throwing from its buffer.)
+  std::error_code ec;
+  if (!std::filesystem::is_regular_file(nativePath, ec)) return {};
+  try {
+    std::ifstream in(nativePath, std::ios::binary);
+    if (!in) return {};
+    std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    if (in.bad()) return {};
+    return SplitLines(bytes, maxLines);
+  } catch (const std::exception&) {
+    return {};
+  }
 }
 
 std::string NativePath(const std::string& gamePath) {
