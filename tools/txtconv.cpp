@@ -7,8 +7,6 @@
 //   SOURCE:LINE: error: character U+XXXX cannot be written in CP932
 // and no output file is left behind. A character only counts as writable if it also reads back
 // as itself, so one-way mappings cannot slip through.
-#include <iconv.h>
-
 #include <cstdint>
 #include <cstdio>
 #include <fstream>
@@ -18,40 +16,9 @@
 #include <string>
 #include <vector>
 
+#include "text/cp932.h"
+
 namespace {
-
-class Converter {
- public:
-  Converter(const char* to, const char* from) : cd_(iconv_open(to, from)) {}
-  ~Converter() {
-    if (ok()) iconv_close(cd_);
-  }
-  Converter(const Converter&) = delete;
-  Converter& operator=(const Converter&) = delete;
-
-  bool ok() const { return cd_ != reinterpret_cast<iconv_t>(-1); }
-
-  // The whole input converted, or nothing if any byte sequence cannot be converted.
-  std::optional<std::string> Convert(const std::string& in) {
-    iconv(cd_, nullptr, nullptr, nullptr, nullptr);
-    std::string out(in.size() * 4 + 16, '\0');
-    char* src = const_cast<char*>(in.data());
-    std::size_t srcLeft = in.size();
-    char* dst = out.data();
-    std::size_t dstLeft = out.size();
-    if (iconv(cd_, &src, &srcLeft, &dst, &dstLeft) == static_cast<std::size_t>(-1)) {
-      return std::nullopt;
-    }
-    if (iconv(cd_, nullptr, nullptr, &dst, &dstLeft) == static_cast<std::size_t>(-1)) {
-      return std::nullopt;
-    }
-    out.resize(out.size() - dstLeft);
-    return out;
-  }
-
- private:
-  iconv_t cd_;
-};
 
 // Splits a UTF-8 line into its characters, each as its own byte string with its code point.
 // Returns false on malformed UTF-8 (badAt = the byte offset).
@@ -137,13 +104,6 @@ int main(int argc, char** argv) {
   std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
   if (text.rfind("\xEF\xBB\xBF", 0) == 0) text.erase(0, 3);
 
-  Converter toCp932("CP932", "UTF-8");
-  Converter fromCp932("UTF-8", "CP932");
-  if (!toCp932.ok() || !fromCp932.ok()) {
-    std::cerr << "porukami_txtconv: error: this system's iconv has no CP932\n";
-    return 1;
-  }
-
   std::string result;
   int errors = 0;
   const std::vector<std::string> lines = SplitLines(text);
@@ -157,10 +117,11 @@ int main(int argc, char** argv) {
       continue;
     }
     for (const Char& ch : chars) {
-      std::optional<std::string> encoded = toCp932.Convert(ch.bytes);
-      std::optional<std::string> back;
-      if (encoded) back = fromCp932.Convert(*encoded);
-      if (!encoded || !back || *back != ch.bytes || ch.code == '\r') {
+      // The game's own converter, both ways: only a character that reads back as itself passes.
+      const std::optional<std::string> encoded = porukami::text::Utf8ToCp932(ch.bytes);
+      bool bad = !encoded;
+      if (encoded && porukami::text::Cp932ToUtf8(*encoded, &bad) != ch.bytes) bad = true;
+      if (bad || ch.code == '\r') {
         char code[16];
         std::snprintf(code, sizeof code, "U+%04X", static_cast<unsigned>(ch.code));
         std::cerr << where << "character " << code << " cannot be written in CP932\n";
