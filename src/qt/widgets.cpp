@@ -21,12 +21,28 @@ bool Inside(QWidget* w, QMouseEvent* e) {
 
 PictureWidget::PictureWidget(QWidget* parent) : QWidget(parent) {
   setAttribute(Qt::WA_OpaquePaintEvent);
+  settle_.setSingleShot(true);
+  settle_.setInterval(kSettleMs);
+  connect(&settle_, &QTimer::timeout, this, [this] {
+    resizing_ = false;
+    update();
+  });
 }
 
 void PictureWidget::SetPicture(ImageRef img) {
   if (img == picture_) return;
   picture_ = std::move(img);
+  drawn_ = QPixmap();  // a new picture is drawn smooth at once
+  resizing_ = false;
+  settle_.stop();
   update();
+}
+
+void PictureWidget::resizeEvent(QResizeEvent* e) {
+  QWidget::resizeEvent(e);
+  if (drawn_.isNull()) return;
+  resizing_ = true;
+  settle_.start();
 }
 
 void PictureWidget::SetColour(const Rgb& c) {
@@ -47,9 +63,13 @@ void PictureWidget::paintEvent(QPaintEvent*) {
   if (img) {
     const qreal dpr = devicePixelRatioF();
     const QSize device(qRound(width() * dpr), qRound(height() * dpr));
-    QPixmap px = img->ScaledTo(device);
-    px.setDevicePixelRatio(dpr);
-    p.drawPixmap(0, 0, px);
+    if (resizing_ && !drawn_.isNull() && drawn_.size() != device) {
+      p.drawPixmap(rect(), drawn_);  // stretched, unsmoothed: the smooth copy follows
+    } else {
+      drawn_ = img->ScaledTo(device);
+      drawn_.setDevicePixelRatio(dpr);
+      p.drawPixmap(0, 0, drawn_);
+    }
   } else {
     p.fillRect(rect(), C(colour_));
   }

@@ -1,5 +1,7 @@
 #pragma once
 #include <QLabel>
+#include <QPixmap>
+#include <QTimer>
 #include <QWidget>
 #include <functional>
 
@@ -8,6 +10,11 @@
 namespace porukami::qt {
 
 // A picture box: its background colour and, when painted, a picture stretched over it.
+//
+// The smooth copy of the picture at the box's size is made once and kept (see QtImage). While the
+// box is being resized, each new size is drawn at once by stretching the last smooth copy without
+// smoothing, and the smooth copy for the new size is made when the size has held for
+// kSettleMs: a window dragged by its corner keeps up with the pointer.
 class PictureWidget : public QWidget {
   Q_OBJECT
  public:
@@ -15,11 +22,13 @@ class PictureWidget : public QWidget {
   void SetPicture(ImageRef img);
   void SetColour(const Rgb& c);
   void SetBorder(bool on);
+  static constexpr int kSettleMs = 150;
   std::function<void()> onClick;
   std::function<void()> onActivateKey;  // Space or Enter while the box has the focus
 
  protected:
   void paintEvent(QPaintEvent*) override;
+  void resizeEvent(QResizeEvent* e) override;
   void mousePressEvent(QMouseEvent* e) override;
   void mouseReleaseEvent(QMouseEvent* e) override;
   void keyPressEvent(QKeyEvent* e) override;
@@ -28,6 +37,11 @@ class PictureWidget : public QWidget {
   ImageRef picture_;
   Rgb colour_{225, 184, 135};
   bool border_ = false;
+  // The smooth copy last drawn, of picture_ (null after a change of picture), and whether it is
+  // being stretched until the size settles.
+  QPixmap drawn_;
+  bool resizing_ = false;
+  QTimer settle_;
 };
 
 // A filled rectangle without events: clicks fall through to the container.

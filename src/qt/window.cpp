@@ -82,8 +82,7 @@ void InstallFonts() {
   QFont::insertSubstitution(QStringLiteral("MS PGothic"), QStringLiteral("IPAPGothic"));
 }
 
-GameWindow::GameWindow(const std::string& appDir, Random* random,
-                       std::unique_ptr<MciDevice> music)
+GameWindow::GameWindow(const std::string& appDir, Random* random, std::unique_ptr<MciDevice> music)
     : host_(this), mci_(std::move(music)) {
   host_.SetAppPath(appDir);
   setWindowTitle(QString::fromUtf8(Frm::kTitle));
