@@ -135,6 +135,7 @@ class Frm {
   enum class StepEnd { Shown, Chain, RunAhead, Ended };
 
   StepEnd StepOnce(long& runAhead);
+  bool LookAheadWaits() const;
   // Shows a text line; false when it shows as an empty row.
   bool ShowTextLine(const std::string& line);
   void CloseScript();

@@ -20,7 +20,6 @@ class QtHost : public Host {
 
   // True while a message box or the pop-up menu is open: the game takes no ticks then.
   bool ModalOpen() const { return modal_ > 0; }
-  void SetWindow(QWidget* w) { window_ = w; }
   // Another program folder than the binary's (for tests).
   void SetAppPath(std::string path) { appPath_ = std::move(path); }
 

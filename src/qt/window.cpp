@@ -231,7 +231,6 @@ void GameWindow::Sync() {
   }
   const int f = m.FontBase();
   const QFont plain = GameFont(false, f);
-  const QFont bold = GameFont(true, f);
   const QSize client = size();
 
   auto syncButton = [&](QPushButton* w, const Button& b, const QSize& container, const Scale& s) {
@@ -310,7 +309,6 @@ void GameWindow::Sync() {
   SetFont(lst_, GameFont(false, m.Lst.FontSize));
   SyncList(lst_, m.Lst, lstShown_);
   syncLabel(lblDay_, m.LblDay, client, m.ScaleSys);
-  (void)bold;
 
   SyncTimers();
 }

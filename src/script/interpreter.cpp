@@ -38,12 +38,6 @@ std::string Argument(std::string_view line) {
 
 }  // namespace
 
-// A text line ends its page when the look-ahead starts a new page or ends the scene, or the page
-// is full.
-static bool LookAheadEndsPage(const std::string& next) {
-  return next == ">p" || Starts(next, ">end") || Starts(next, ">ive") || Starts(next, "tugi");
-}
-
 void Frm::ScriptStep() {
   if (!script_) return;  // a tick or a run-ahead step after the scene has ended
   const std::uint64_t serial = sceneSerial_;
@@ -130,7 +124,7 @@ bool Frm::ShowTextLine(const std::string& line) {
     if (PageMark == "▽" && !previous.empty()) DropLastChar(previous);
   }
 
-  if (LookAheadEndsPage(NextLine) || PageLines >= 5) {
+  if (LookAheadWaits() || PageLines >= 5) {
     PageMark = "▼";
     TimSay.Enabled = false;
     PageLines = 0;

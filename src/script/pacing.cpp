@@ -7,11 +7,14 @@ void Frm::Lbl_Click() {
   TimSay.Enabled = true;
 }
 
+// The look-ahead starts a new page or ends the scene: the page on screen waits for a click.
+bool Frm::LookAheadWaits() const {
+  return NextLine == ">p" || NextLine.starts_with(">end") || NextLine.starts_with(">ive") ||
+         NextLine.starts_with("tugi");
+}
+
 void Frm::TimSay_Timer() {
-  // A page that ends before a new page or the end of the scene waits for a click.
-  if (NextLine == ">p" || NextLine.starts_with(">end") || NextLine.starts_with(">ive") ||
-      NextLine.starts_with("tugi"))
-    return;
+  if (LookAheadWaits()) return;
   ScriptStep();
 }
 
