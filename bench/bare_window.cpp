@@ -1,9 +1,11 @@
 // The baseline of start-up, memory and idle CPU: a bare Qt Widgets window with one Japanese label
-// and nothing else, started like the game (same font), reporting its first painted frame.
+// and nothing else, started like the game (same font, and the size the game takes on the same
+// screen: 4:3, 0.8 of the screen's height), reporting its first painted frame.
 //   bench_bare_window [--quit]
 #include <QApplication>
 #include <QFont>
 #include <QLabel>
+#include <QScreen>
 #include <cstring>
 
 #include "frame_probe.h"
@@ -15,7 +17,9 @@ int main(int argc, char** argv) {
   label.setFont(QFont(QStringLiteral("IPAPGothic"), 16));
   label.setAlignment(Qt::AlignCenter);
   label.setWindowTitle(QStringLiteral("ぽるかみ"));
-  label.resize(640, 480);
+  const QSize screen = QGuiApplication::primaryScreen()->size();
+  const int height = screen.height() * 4 / 5;
+  label.resize(height * 4 / 3, height);
   porukami::bench::FrameProbe probe(&label, {}, quit);
   label.show();
   return QApplication::exec();

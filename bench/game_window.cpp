@@ -14,7 +14,6 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QImage>
-#include <QStyleFactory>
 #include <QTemporaryDir>
 #include <algorithm>
 #include <cstdio>
@@ -46,19 +45,14 @@ bool Flag(int argc, char** argv, const char* name) {
   return false;
 }
 
-void SetUpApplication() {
-  QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
-  porukami::qt::InstallFonts();
-  QApplication::setFont(QFont(QStringLiteral("IPAPGothic")));
-}
-
 int Start(int argc, char** argv) {
   QApplication app(argc, argv);
-  SetUpApplication();
+  porukami::qt::SetUpApplication();
   std::unique_ptr<porukami::MciDevice> music;
   if (Arg(argc, argv, "--music", "default") == "null") {
     porukami::FluidMciDevice::Options o;
     o.output = porukami::FluidMciDevice::Output::kNullClock;
+    o.deferLoading = true;  // as the game's own device
     music = std::make_unique<porukami::FluidMciDevice>(o);
   }
   GameWindow window({}, nullptr, std::move(music));
@@ -125,7 +119,7 @@ bool PrepareContent(const QString& from, const QString& to, QSize background) {
 
 int Paint(int argc, char** argv) {
   QApplication app(argc, argv);
-  SetUpApplication();
+  porukami::qt::SetUpApplication();
   const std::string bg = Arg(argc, argv, "--background", "1920x1600");
   const int repeats = std::max(7, std::stoi(Arg(argc, argv, "--repeats", "41")));
   const int steps = std::max(7, std::stoi(Arg(argc, argv, "--steps", "41")));

@@ -4,8 +4,10 @@
 //   porukami_artgen IMG_DIR ICON_DIR NAME...
 //
 // The names are the pictures the build expects; the generator refuses to run when that list and
-// the pictures it knows how to draw disagree, so neither side can drift. Pictures are written as
-// PNG files named IMG_DIR/NAME.dat; the window icons as ICON_DIR/icon32.png and icon256.png.
+// the pictures it knows how to draw disagree, so neither side can drift. Pictures are written to
+// IMG_DIR/NAME.dat: the backgrounds as JPEG (a quarter of the PNG's size and a third of its
+// decoding time, which the first frame waits for), the faces as PNG (small, sharp edges); the
+// window icons as ICON_DIR/icon32.png and icon256.png.
 #include <unistd.h>
 
 #include <QColor>
@@ -23,6 +25,7 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <functional>
 #include <map>
 #include <set>
@@ -1701,9 +1704,9 @@ QImage Render(const Picture& pic, const std::string& name) {
   return img;
 }
 
-bool Save(const QImage& img, const QString& path) {
+bool Save(const QImage& img, const QString& path, const char* format = "PNG") {
   const QString temp = path + ".tmp";
-  if (!img.save(temp, "PNG")) return false;
+  if (!img.save(temp, format, std::strcmp(format, "JPG") == 0 ? 92 : -1)) return false;
   QFile::remove(path);
   return QFile::rename(temp, path);
 }
@@ -1755,7 +1758,8 @@ int main(int argc, char** argv) {
   }
   for (const auto& [name, pic] : all) {
     const QString path = imgDir + "/" + QString::fromStdString(name) + ".dat";
-    if (!Save(Render(pic, name), path)) {
+    const bool face = name.rfind("face_", 0) == 0;
+    if (!Save(Render(pic, name), path, face ? "PNG" : "JPG")) {
       std::fprintf(stderr, "porukami_artgen: error: cannot write %s\n", qPrintable(path));
       return 1;
     }

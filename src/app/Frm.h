@@ -126,6 +126,13 @@ class Frm {
   const ImageRef& FaceHolder() const { return face_; }
   // The base font size the layout last computed.
   int FontBase() const { return fontBase_; }
+  // Asks the host to begin decoding the opening scene's first picture, so that it is ready when
+  // Form_Activate shows it. Changes nothing on the screen; a front end calls it as early
+  // as it can (a window, before it builds its controls).
+  void PrefetchOpening();
+
+  // The opening scene, started by every new game.
+  static constexpr const char* kOpeningScene = "opn";
 
  private:
   struct Script {
@@ -133,6 +140,11 @@ class Frm {
     std::size_t next = 0;  // index of the next line to read into NextLine
   };
   enum class StepEnd { Shown, Chain, RunAhead, Ended };
+
+  void SetContentFolders();
+  // Asks the host to decode ahead the first picture that a ">img" or ">fce" command names at or
+  // after lines[from]: each scene's pictures are decoded one ahead, while the player reads.
+  void PrefetchNextPicture(const std::vector<std::string>& lines, std::size_t from);
 
   StepEnd StepOnce(long& runAhead);
   bool LookAheadWaits() const;

@@ -23,11 +23,22 @@ void Frm::ContentError(const std::string& text) {
   host_.MsgBoxOk(text, kTitle);
 }
 
-bool Frm::Form_Load() {
+void Frm::SetContentFolders() {
   AppDir = host_.AppPath();
   if (AppDir.empty() || AppDir.back() != '\\') AppDir += '\\';
   ImgDir = AppDir + "img\\";
   TxtDir = AppDir + "txt\\";
+}
+
+void Frm::PrefetchOpening() {
+  SetContentFolders();
+  // Broken content is reported when the scene really starts, not here.
+  const text::TextFile f = text::ReadTextFile(text::NativePath(TxtDir + kOpeningScene + ".dat"));
+  if (f.opened) PrefetchNextPicture(f.lines, 0);
+}
+
+bool Frm::Form_Load() {
+  SetContentFolders();
 
   共用関数::BgmOpen(AppDir + "bgm.mid");
   共用関数::MusicOn = -1;

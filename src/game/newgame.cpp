@@ -17,7 +17,7 @@ void Frm::Form_Activate() {
   }
   EnableCommands(true);
   AdvanceDay(0, 0);
-  StartScene("opn");
+  StartScene(kOpeningScene);
 }
 
 }  // namespace porukami

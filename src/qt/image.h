@@ -20,4 +20,9 @@ struct QtImage : ImageData {
 // Decodes a picture file whatever its name says: the format is taken from the content.
 ImageRef LoadQtPicture(const std::string& nativePath);
 
+// The two halves of LoadQtPicture. DecodeQtPicture may run on any thread (a null image when the
+// file is missing or not a picture); MakeQtPicture runs on the thread that paints.
+QImage DecodeQtPicture(const std::string& nativePath);
+ImageRef MakeQtPicture(const QImage& decoded);
+
 }  // namespace porukami::qt

@@ -7,8 +7,11 @@
 #include <QMenu>
 #include <QMessageBox>
 #include <QScreen>
+#include <QThreadPool>
 #include <QWidget>
 #include <cmath>
+#include <filesystem>
+#include <memory>
 
 #include "app/Frm.h"
 
@@ -55,7 +58,47 @@ int QtHost::PopupMenu(const Frm& frm) {
   return picked ? static_cast<int>(items.indexOf(picked)) : -1;
 }
 
+QtHost::QtHost(QWidget* window) : window_(window) {
+  decoder_.setMaxThreadCount(1);
+  decoder_.setExpiryTimeout(-1);  // made once, kept: it sleeps between pictures
+}
+
+QtHost::FileStamp QtHost::StampOf(const std::string& nativePath) {
+  std::error_code ec;
+  const std::filesystem::path p(nativePath);
+  const auto size = std::filesystem::file_size(p, ec);
+  if (ec) return {};
+  const auto modified = std::filesystem::last_write_time(p, ec);
+  if (ec) return {};
+  return {static_cast<std::int64_t>(size),
+          static_cast<std::int64_t>(modified.time_since_epoch().count())};
+}
+
+void QtHost::PrefetchPicture(const std::string& nativePath) {
+  for (const Prefetched& p : prefetched_) {
+    if (p.path == nativePath) return;
+  }
+  auto promise = std::make_shared<std::promise<Decoded>>();
+  prefetched_.push_back({nativePath, promise->get_future().share()});
+  // Dropping a decode still running costs nothing here: the pool thread keeps its promise.
+  while (prefetched_.size() > kMaxPrefetched) prefetched_.pop_front();
+  decoder_.start([promise, nativePath] {
+    Decoded d;
+    d.stamp = StampOf(nativePath);  // before reading: a change while reading shows as a change
+    d.image = DecodeQtPicture(nativePath);
+    promise->set_value(std::move(d));
+  });
+}
+
 ImageRef QtHost::LoadPicture(const std::string& nativePath) {
+  for (auto it = prefetched_.begin(); it != prefetched_.end(); ++it) {
+    if (it->path != nativePath) continue;
+    const Decoded decoded = it->decoded.get();  // waits while it is still being decoded
+    prefetched_.erase(it);
+    if (decoded.stamp.size >= 0 && decoded.stamp == StampOf(nativePath))
+      return MakeQtPicture(decoded.image);
+    break;  // missing then or changed since: read it as it is now
+  }
   return LoadQtPicture(nativePath);
 }
 

@@ -1,4 +1,11 @@
 #pragma once
+#include <QImage>
+#include <QThreadPool>
+#include <cstdint>
+#include <deque>
+#include <future>
+#include <string>
+
 #include "app/host.h"
 #include "qt/image.h"
 
@@ -8,11 +15,15 @@ namespace porukami::qt {
 
 class QtHost : public Host {
  public:
-  explicit QtHost(QWidget* window) : window_(window) {}
+  explicit QtHost(QWidget* window);
   void MsgBoxOk(const std::string& text, const std::string& caption) override;
   bool MsgBoxYesNo(const std::string& text, const std::string& caption) override;
   int PopupMenu(const Frm& frm) override;
   ImageRef LoadPicture(const std::string& nativePath) override;
+  // Decodes the picture on a pool thread; LoadPicture then takes the result (or decodes afresh
+  // when the file has changed since). At most kMaxPrefetched are kept, the oldest dropped.
+  void PrefetchPicture(const std::string& nativePath) override;
+  static constexpr std::size_t kMaxPrefetched = 6;
   std::string AppPath() override;
   std::int32_t ScreenWidth() override;
   std::int32_t ScreenHeight() override;
@@ -24,7 +35,26 @@ class QtHost : public Host {
   void SetAppPath(std::string path) { appPath_ = std::move(path); }
 
  private:
+  // What a file looked like when it was read: a picture decoded from another is not used.
+  struct FileStamp {
+    std::int64_t size = -1;
+    std::int64_t modified = 0;
+    bool operator==(const FileStamp&) const = default;
+  };
+  struct Decoded {
+    QImage image;
+    FileStamp stamp;
+  };
+  struct Prefetched {
+    std::string path;
+    std::shared_future<Decoded> decoded;
+  };
+  static FileStamp StampOf(const std::string& nativePath);
+
   QWidget* window_;
+  std::deque<Prefetched> prefetched_;  // oldest first
+  // One thread, so pictures decode in the order asked and take at most one core from the game.
+  QThreadPool decoder_;
   std::string appPath_;
   int modal_ = 0;
 };

@@ -6,7 +6,6 @@
 #include <QMenu>
 #include <QMessageBox>
 #include <QScreen>
-#include <QStyleFactory>
 #include <QTimer>
 #include <deque>
 
@@ -44,9 +43,7 @@ void Shot(const QString& dir, const QString& name, QWidget* w) {
 
 int main(int argc, char** argv) {
   QApplication app(argc, argv);
-  QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
-  porukami::qt::InstallFonts();
-  QApplication::setFont(QFont(QStringLiteral("IPAPGothic")));
+  porukami::qt::SetUpApplication();
   const QString out = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral(".");
   QDir().mkpath(out);
 

@@ -1,11 +1,13 @@
 #include "qt/window.h"
 
+#include <QApplication>
 #include <QCloseEvent>
 #include <QFile>
 #include <QFont>
 #include <QIcon>
 #include <QPalette>
 #include <QResizeEvent>
+#include <QStyleFactory>
 #include <cmath>
 
 #include "sound/mci.h"
@@ -28,7 +30,10 @@ QString Caption(const std::string& s) {
 
 // The game's font sizes are points at 96 dots per inch.
 QFont GameFont(bool bold, int points) {
-  QFont f(bold ? QStringLiteral("ＭＳ Ｐゴシック") : QStringLiteral("IPAPGothic"));
+  // The family the substitution names: one family for every control, so the fonts share one
+  // fallback list and one glyph cache per size.
+  static const QString family = QFont::substitute(QStringLiteral("ＭＳ Ｐゴシック"));
+  QFont f(bold ? family : QStringLiteral("IPAPGothic"));
   f.setBold(bold);
   f.setPixelSize(std::max(1, static_cast<int>(std::lround(points * 96.0 / 72.0))));
   f.setStyleStrategy(QFont::PreferAntialias);
@@ -82,15 +87,23 @@ void InstallFonts() {
   QFont::insertSubstitution(QStringLiteral("MS PGothic"), QStringLiteral("IPAPGothic"));
 }
 
+void SetUpApplication() {
+  QApplication::setStyle(QStyleFactory::create(QStringLiteral("Windows")));
+  InstallFonts();
+  QApplication::setFont(QFont(QStringLiteral("IPAPGothic")));
+}
+
 GameWindow::GameWindow(const std::string& appDir, Random* random, std::unique_ptr<MciDevice> music)
     : host_(this), mci_(std::move(music)) {
   host_.SetAppPath(appDir);
   setWindowTitle(QString::fromUtf8(Frm::kTitle));
-  const QString icon =
-      QString::fromStdString(host_.AppPath()) + QStringLiteral("/icons/icon32.png");
-  if (QFile::exists(icon)) setWindowIcon(QIcon(icon));
 #ifdef PORUKAMI_HAVE_SOUND
-  if (!mci_) mci_ = std::make_unique<FluidMciDevice>();
+  if (!mci_) {
+    // The synthesiser is loaded once the first frame is up (see paintEvent).
+    FluidMciDevice::Options options;
+    options.deferLoading = true;
+    mci_ = std::make_unique<FluidMciDevice>(options);
+  }
 #endif
   if (mci_) {
     // The music timer ticks only when the sequence has ended: the device reports the end from
@@ -102,6 +115,8 @@ GameWindow::GameWindow(const std::string& appDir, Random* random, std::unique_pt
     共用関数::SetMciDevice(mci_.get());
   }
   frm_ = std::make_unique<Frm>(host_, random ? *random : ownRandom_);
+  // The opening's pictures decode on another core while the controls are built.
+  frm_->PrefetchOpening();
   Build();
   connect(&timSay_, &QTimer::timeout, this, [this] {
     if (!host_.ModalOpen()) Run([this] { frm_->TimSay_Timer(); });
@@ -325,6 +340,20 @@ void GameWindow::SyncTimers() {
 
 void GameWindow::OnBgmTick() {
   if (frm_->BgmTim.Ticks()) frm_->BgmTim_Timer();
+}
+
+void GameWindow::paintEvent(QPaintEvent* e) {
+  QWidget::paintEvent(e);
+  if (firstFrameDone_) return;
+  firstFrameDone_ = true;
+  // What the first frame does not need waits until it is on the screen: the icon (an image
+  // plugin and a decode) and the synthesiser (dozens of libraries and the soundfont).
+  QTimer::singleShot(0, this, [this] {
+    const QString icon =
+        QString::fromStdString(host_.AppPath()) + QStringLiteral("/icons/icon32.png");
+    if (QFile::exists(icon)) setWindowIcon(QIcon(icon));
+    if (mci_) mci_->BeginLoading();
+  });
 }
 
 void GameWindow::resizeEvent(QResizeEvent* e) {

@@ -59,6 +59,7 @@ class GameWindow : public QWidget {
   QTimer& TimSayTimer() { return timSay_; }
 
  protected:
+  void paintEvent(QPaintEvent* e) override;
   void resizeEvent(QResizeEvent* e) override;
   void closeEvent(QCloseEvent* e) override;
 
@@ -75,6 +76,7 @@ class GameWindow : public QWidget {
   bool activated_ = false;
   bool inResize_ = false;
   bool unloaded_ = false;
+  bool firstFrameDone_ = false;
 
   QLineEdit* txtName_ = nullptr;
   std::array<QPushButton*, Frm::kComCount> com_{};
@@ -99,5 +101,7 @@ class GameWindow : public QWidget {
 
 // Font set-up shared by the game and its tests: "ＭＳ Ｐゴシック" resolves to IPAPGothic.
 void InstallFonts();
+// The application's style and fonts, as the game runs with them (InstallFonts included).
+void SetUpApplication();
 
 }  // namespace porukami::qt

@@ -1,7 +1,9 @@
+#include <algorithm>
 #include <string_view>
 
 #include "app/Frm.h"
 #include "text/number.h"
+#include "text/textfile.h"
 #include "text/utf8.h"
 
 namespace porukami {
@@ -37,6 +39,22 @@ std::string Argument(std::string_view line) {
 }
 
 }  // namespace
+
+void Frm::PrefetchNextPicture(const std::vector<std::string>& lines, std::size_t from) {
+  for (std::size_t i = from; i < lines.size(); ++i) {
+    const std::string& line = lines[i];
+    std::string name;
+    if (Starts(line, ">img")) {
+      name = Argument(line);  // empty: a repaint of the last one, nothing to read
+    } else if (Starts(line, ">fce")) {
+      name = "face_" + std::string(text::CharAt(line, 6));
+    }
+    if (!name.empty()) {
+      host_.PrefetchPicture(text::NativePath(ImgDir + name + ".dat"));
+      return;
+    }
+  }
+}
 
 void Frm::ScriptStep() {
   if (!script_) return;  // a tick or a run-ahead step after the scene has ended
@@ -101,10 +119,12 @@ Frm::StepEnd Frm::StepOnce(long& runAhead) {
   }
   if (Starts(line, ">img")) {
     ShowBackground(Argument(line));
+    PrefetchNextPicture(script_->lines, script_->next - 1);  // decoded while this one is read
     return StepEnd::Chain;
   }
   if (Starts(line, ">fce")) {
     ShowFace("face_" + std::string(text::CharAt(line, 6)));
+    PrefetchNextPicture(script_->lines, script_->next - 1);
     return StepEnd::Chain;
   }
   if (Starts(line, ">fcn")) {

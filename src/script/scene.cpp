@@ -56,6 +56,7 @@ void Frm::StartScene(const std::string& name) {
   script_ = Script{std::move(f.lines), 1};
   NextLine = script_->lines.front();
   host_.SceneStarted(name);
+  PrefetchNextPicture(script_->lines, 0);
 
   ++handOverDepth_;
   Lbl_Click();

@@ -19,6 +19,9 @@ class MciDevice {
   // Called (from any thread) when an open sequence has played to its end. A front end may use it
   // to deliver the music timer's tick at once instead of polling.
   virtual void SetEndListener(std::function<void()> /*listener*/) {}
+  // Tells a device that defers loading its sound engine that the program has started and the
+  // engine may be loaded now. Commands are accepted before that either way.
+  virtual void BeginLoading() {}
 };
 
 // Error codes answered like the platform's.

@@ -1,7 +1,6 @@
 #include "sound/mci_fluid.h"
 
 #include <dlfcn.h>
-#include <fluidsynth.h>
 
 #include <algorithm>
 #include <atomic>
@@ -17,6 +16,7 @@
 #include <thread>
 #include <utility>
 
+#include "sound/fluid_api.h"
 #include "sound/mci_command.h"
 #include "sound/mci_midi_file.h"
 
@@ -40,23 +40,36 @@ void KeepLogLine(int /*level*/, const char* message, void* /*data*/) {
   if (g_log.size() > kLogLines) g_log.pop_front();
 }
 
-// ALSA prints its errors to stderr unless an error handler is installed. The library is loaded
-// with FluidSynth; its handler is looked up at run time so that no ALSA headers are needed.
+// ALSA prints its errors to stderr unless an error handler is installed. The library comes with
+// FluidSynth; its handler is looked up at run time so that no ALSA headers are needed.
 // NOLINTNEXTLINE(cert-dcl50-cpp): the handler's type is ALSA's, variadic.
 extern "C" void IgnoreAlsaError(const char*, int, const char*, int, const char*, ...) {}
 
-void QuietLibraries() {
+// Loads FluidSynth (once) and routes its messages and ALSA's into the log; null when it cannot
+// be loaded, with the reason logged.
+const FluidApi* LoadQuietFluidSynth() {
+  std::string why;
+  const FluidApi* fl = LoadFluidApi(&why);
   static std::once_flag once;
-  std::call_once(once, [] {
+  std::call_once(once, [fl, &why] {
+    if (fl == nullptr) {
+      KeepLogLine(FLUID_ERR, why.c_str(), nullptr);
+      return;
+    }
     for (int level = 0; level < LAST_LOG_LEVEL; ++level) {
-      fluid_set_log_function(level, level == FLUID_DBG ? nullptr : KeepLogLine, nullptr);
+      fl->fluid_set_log_function(level, level == FLUID_DBG ? nullptr : KeepLogLine, nullptr);
     }
     using Handler = void (*)(const char*, int, const char*, int, const char*, ...);
     using SetHandler = int (*)(Handler);
-    if (void* symbol = dlsym(RTLD_DEFAULT, "snd_lib_error_set_handler")) {
-      reinterpret_cast<SetHandler>(symbol)(IgnoreAlsaError);
+    // FluidSynth brought ALSA in privately; look it up there, never load it for this.
+    if (void* alsa = dlopen("libasound.so.2", RTLD_NOW | RTLD_NOLOAD)) {
+      if (void* symbol = dlsym(alsa, "snd_lib_error_set_handler")) {
+        reinterpret_cast<SetHandler>(symbol)(IgnoreAlsaError);
+      }
+      dlclose(alsa);  // drops the count taken just now; FluidSynth keeps its own
     }
   });
+  return fl;
 }
 
 std::vector<std::string> SplitList(std::string_view list) {
@@ -126,6 +139,7 @@ class FluidMciDevice::Impl {
 
   std::uint32_t Send(const std::string& command, char* reply, std::uint32_t replyLen);
   void SetListener(std::function<void()> listener);
+  void BeginLoading();
   Backend backend() const { return backend_.load(std::memory_order_acquire); }
   bool WaitForBackend(std::chrono::milliseconds timeout) const;
   bool RenderOffline(float* left, float* right, int frames);
@@ -170,8 +184,12 @@ class FluidMciDevice::Impl {
   mutable std::mutex backendMutex_;
   mutable std::condition_variable backendChanged_;
   std::atomic<bool> quit_{false};
+  bool mayLoad_ = false;  // guarded by backendMutex_
   std::thread loader_;
   std::thread clock_;
+  // Set by the loader before the backend is published; the functions below are only called
+  // once it is (every FluidSynth object below is made through it).
+  const FluidApi* fl_ = nullptr;
   fluid_settings_t* settings_ = nullptr;
   fluid_synth_t* synth_ = nullptr;
   fluid_audio_driver_t* driver_ = nullptr;
@@ -189,7 +207,6 @@ class FluidMciDevice::Impl {
 };
 
 FluidMciDevice::Impl::Impl(Options options) : options_(std::move(options)) {
-  QuietLibraries();
   options_.sampleRate = std::clamp(options_.sampleRate, 8000, 96000);
   options_.periodFrames = std::clamp(options_.periodFrames, 64, 8192);
   soundfonts_ = options_.soundfont.empty()
@@ -198,17 +215,36 @@ FluidMciDevice::Impl::Impl(Options options) : options_(std::move(options)) {
   drivers_ =
       SplitList(options_.audioDriver.empty() ? EnvOr("PORUKAMI_AUDIO_DRIVER", "pulseaudio:alsa")
                                              : options_.audioDriver);
-  loader_ = std::thread([this] { Load(); });
+  mayLoad_ = !options_.deferLoading;
+  loader_ = std::thread([this] {
+    {
+      std::unique_lock lock(backendMutex_);
+      backendChanged_.wait_for(lock, kDeferLimit, [this] { return mayLoad_ || quit_.load(); });
+    }
+    Load();
+  });
+}
+
+void FluidMciDevice::Impl::BeginLoading() {
+  {
+    const std::lock_guard lock(backendMutex_);
+    mayLoad_ = true;
+  }
+  backendChanged_.notify_all();
 }
 
 FluidMciDevice::Impl::~Impl() {
-  quit_.store(true);
+  {
+    const std::lock_guard lock(backendMutex_);
+    quit_.store(true);
+  }
+  backendChanged_.notify_all();
   if (loader_.joinable()) loader_.join();
-  if (driver_ != nullptr) delete_fluid_audio_driver(driver_);
+  if (driver_ != nullptr) fl_->delete_fluid_audio_driver(driver_);
   if (clock_.joinable()) clock_.join();
   DropPlayer();
-  if (synth_ != nullptr) delete_fluid_synth(synth_);
-  if (settings_ != nullptr) delete_fluid_settings(settings_);
+  if (synth_ != nullptr) fl_->delete_fluid_synth(synth_);
+  if (settings_ != nullptr) fl_->delete_fluid_settings(settings_);
 }
 
 void FluidMciDevice::Impl::SetBackend(Backend state) {
@@ -233,31 +269,33 @@ void FluidMciDevice::Impl::Load() {
       break;
     }
   }
-  if (!soundfont.empty() && !quit_.load()) settings_ = new_fluid_settings();
+  // Nothing of FluidSynth is loaded without a soundfont to play with.
+  if (!soundfont.empty() && !quit_.load()) fl_ = LoadQuietFluidSynth();
+  if (fl_ != nullptr && !quit_.load()) settings_ = fl_->new_fluid_settings();
   if (settings_ != nullptr) {
-    fluid_settings_setnum(settings_, "synth.sample-rate", options_.sampleRate);
-    fluid_settings_setint(settings_, "audio.period-size", options_.periodFrames);
+    fl_->fluid_settings_setnum(settings_, "synth.sample-rate", options_.sampleRate);
+    fl_->fluid_settings_setint(settings_, "audio.period-size", options_.periodFrames);
     // The loop restarts the piece while the last notes still ring; nothing may cut them off.
-    fluid_settings_setint(settings_, "player.reset-synth", 0);
+    fl_->fluid_settings_setint(settings_, "player.reset-synth", 0);
   }
   // The sound output first: without one the soundfont is not worth its memory.
   bool ok = settings_ != nullptr && (options_.output != Output::kAudioDevice || OpenDriver());
   if (ok) {
-    synth_ = new_fluid_synth(settings_);
+    synth_ = fl_->new_fluid_synth(settings_);
     ok = synth_ != nullptr && !quit_.load() &&
-         fluid_synth_sfload(synth_, soundfont.c_str(), 1) != FLUID_FAILED;
+         fl_->fluid_synth_sfload(synth_, soundfont.c_str(), 1) != FLUID_FAILED;
   }
   if (!ok || quit_.load()) {
-    if (driver_ != nullptr) delete_fluid_audio_driver(driver_);
-    if (synth_ != nullptr) delete_fluid_synth(synth_);
-    if (settings_ != nullptr) delete_fluid_settings(settings_);
+    if (driver_ != nullptr) fl_->delete_fluid_audio_driver(driver_);
+    if (synth_ != nullptr) fl_->delete_fluid_synth(synth_);
+    if (settings_ != nullptr) fl_->delete_fluid_settings(settings_);
     driver_ = nullptr;
     synth_ = nullptr;
     settings_ = nullptr;
     SetBackend(Backend::kUnavailable);
     return;
   }
-  synthBlock_ = std::max(fluid_synth_get_internal_bufsize(synth_), 1);
+  synthBlock_ = std::max(fl_->fluid_synth_get_internal_bufsize(synth_), 1);
   SetBackend(Backend::kReady);  // publishes the synthesiser to the rendering thread
   if (options_.output == Output::kNullClock) clock_ = std::thread([this] { RunClock(); });
 }
@@ -265,8 +303,9 @@ void FluidMciDevice::Impl::Load() {
 // The driver renders silence (OnAudio) until the backend is ready.
 bool FluidMciDevice::Impl::OpenDriver() {
   for (const auto& name : drivers_) {
-    if (fluid_settings_setstr(settings_, "audio.driver", name.c_str()) == FLUID_FAILED) continue;
-    driver_ = new_fluid_audio_driver2(settings_, &Impl::OnAudio, this);
+    if (fl_->fluid_settings_setstr(settings_, "audio.driver", name.c_str()) == FLUID_FAILED)
+      continue;
+    driver_ = fl_->new_fluid_audio_driver2(settings_, &Impl::OnAudio, this);
     if (driver_ != nullptr) return true;
   }
   return false;
@@ -309,7 +348,7 @@ bool FluidMciDevice::Impl::RenderOffline(float* left, float* right, int frames) 
 
 void FluidMciDevice::Impl::RenderBlock(float* left, float* right, int frames) {
   ApplyCommands();
-  fluid_synth_write_float(synth_, frames, left, 0, 1, right, 0, 1);
+  fl_->fluid_synth_write_float(synth_, frames, left, 0, 1, right, 0, 1);
   renderedFrames_ += frames;
   if (!endPassed_ && EndsBeforeNextBlock(frames)) endPassed_ = true;
   ReportEnd();
@@ -322,15 +361,16 @@ bool FluidMciDevice::Impl::EndsBeforeNextBlock(int frames) {
   if (player_ == nullptr || playerTotal_ < 0 || !playerMidi_ || playerMidi_->division <= 0) {
     return false;
   }
-  if (fluid_player_get_status(player_) != FLUID_PLAYER_PLAYING) return false;
-  const int tempo = fluid_player_get_midi_tempo(player_);  // microseconds a quarter note
+  if (fl_->fluid_player_get_status(player_) != FLUID_PLAYER_PLAYING) return false;
+  const int tempo = fl_->fluid_player_get_midi_tempo(player_);  // microseconds a quarter note
   if (tempo <= 0) return false;
   // The player's tick is the one it computed at the start of the last synthesiser block.
   const std::int64_t lastBlock = (renderedFrames_ - 1) / synthBlock_ * synthBlock_;
   const double framesPerTick =
       tempo * 1e-6 * options_.sampleRate / static_cast<double>(playerMidi_->division);
-  const double endFrame = static_cast<double>(lastBlock) +
-                          (playerTotal_ - fluid_player_get_current_tick(player_)) * framesPerTick;
+  const double endFrame =
+      static_cast<double>(lastBlock) +
+      (playerTotal_ - fl_->fluid_player_get_current_tick(player_)) * framesPerTick;
   return endFrame <= static_cast<double>(renderedFrames_) + frames / 2.0;
 }
 
@@ -359,11 +399,11 @@ void FluidMciDevice::Impl::ApplyCommands() {
   // tracks once they have reached their end, and it is cheap to make.
   if (seekTick >= 0 || player_ == nullptr) CreatePlayer(std::max(seekTick, 0));
   if (player_ == nullptr) return;
-  const bool running = fluid_player_get_status(player_) == FLUID_PLAYER_PLAYING;
+  const bool running = fl_->fluid_player_get_status(player_) == FLUID_PLAYER_PLAYING;
   if (wantPlay && !running) {
-    fluid_player_play(player_);
+    fl_->fluid_player_play(player_);
   } else if (!wantPlay && running) {
-    fluid_player_stop(player_);
+    fl_->fluid_player_stop(player_);
   }
 }
 
@@ -386,23 +426,24 @@ int FluidMciDevice::Impl::OnTick(void* data, int tick) {
   auto* self = static_cast<Impl*>(data);
   // The file is parsed by the player's first callback, so the length is known by now; it is
   // counted once because counting walks every event.
-  if (self->playerTotal_ < 0) self->playerTotal_ = fluid_player_get_total_ticks(self->player_);
+  if (self->playerTotal_ < 0)
+    self->playerTotal_ = self->fl_->fluid_player_get_total_ticks(self->player_);
   if (tick >= self->playerTotal_) self->endPassed_ = true;
   return FLUID_OK;
 }
 
 void FluidMciDevice::Impl::CreatePlayer(int startTick) {
   DropPlayer();
-  player_ = new_fluid_player(synth_);
+  player_ = fl_->new_fluid_player(synth_);
   if (player_ == nullptr) return;
-  if (fluid_player_add_mem(player_, playerMidi_->bytes.data(), playerMidi_->bytes.size()) ==
+  if (fl_->fluid_player_add_mem(player_, playerMidi_->bytes.data(), playerMidi_->bytes.size()) ==
       FLUID_FAILED) {
-    delete_fluid_player(player_);
+    fl_->delete_fluid_player(player_);
     player_ = nullptr;
     return;
   }
-  fluid_player_set_tick_callback(player_, &Impl::OnTick, this);
-  if (startTick > 0) fluid_player_seek(player_, startTick);
+  fl_->fluid_player_set_tick_callback(player_, &Impl::OnTick, this);
+  if (startTick > 0) fl_->fluid_player_seek(player_, startTick);
 }
 
 void FluidMciDevice::Impl::DropPlayer() {
@@ -410,8 +451,8 @@ void FluidMciDevice::Impl::DropPlayer() {
   endPassed_ = false;
   if (player_ == nullptr) return;
   // Deleting the player sends nothing more: release whatever it left sounding.
-  fluid_synth_all_notes_off(synth_, -1);
-  delete_fluid_player(player_);
+  fl_->fluid_synth_all_notes_off(synth_, -1);
+  fl_->delete_fluid_player(player_);
   player_ = nullptr;
 }
 
@@ -503,6 +544,10 @@ std::uint32_t FluidMciDevice::SendString(const std::string& command, char* reply
 
 void FluidMciDevice::SetEndListener(std::function<void()> listener) {
   impl_->SetListener(std::move(listener));
+}
+
+void FluidMciDevice::BeginLoading() {
+  impl_->BeginLoading();
 }
 
 FluidMciDevice::Backend FluidMciDevice::backend() const {

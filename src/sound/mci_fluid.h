@@ -48,7 +48,13 @@ class FluidMciDevice : public MciDevice {
     // off by at most half a block plus the player's 1 ms clock (256 frames: 2.9 + 1 ms). Fewer
     // frames cost more wake-ups (64 frames: about 0.5 % more of a core).
     int periodFrames = 256;
+    // Loading FluidSynth and its soundfont keeps a core busy for tens of milliseconds and holds
+    // the dynamic loader's lock. A program that starts a window may defer it until its first
+    // frame is up: the loading then begins at BeginLoading(), or kDeferLimit after construction
+    // at the latest.
+    bool deferLoading = false;
   };
+  static constexpr std::chrono::milliseconds kDeferLimit{2000};
 
   FluidMciDevice();
   explicit FluidMciDevice(Options options);
@@ -65,6 +71,7 @@ class FluidMciDevice : public MciDevice {
   // "stopped". It may send commands to the device, but must not wait for the thread that
   // destroys it.
   void SetEndListener(std::function<void()> listener) override;
+  void BeginLoading() override;
 
   Backend backend() const;
   // Waits up to `timeout` for the loading to finish; true when the device can make sound.

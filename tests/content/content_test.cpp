@@ -81,19 +81,29 @@ std::string Argument(const std::string& line) {
   return std::string(porukami::text::MidFrom(line, 6));
 }
 
-struct PngSize {
+struct PictureSize {
   std::uint32_t width = 0, height = 0;
 };
 
-std::optional<PngSize> ReadPngSize(const fs::path& path) {
+// The size a PNG or JPEG file declares (the demo's backgrounds are JPEG, its faces PNG).
+std::optional<PictureSize> ReadPictureSize(const fs::path& path) {
   const std::string b = ReadBytes(path);
-  if (b.size() < 24 || b.compare(0, 8, "\x89PNG\r\n\x1a\n") != 0) return std::nullopt;
-  auto be32 = [&](std::size_t at) {
+  auto be = [&](std::size_t at, std::size_t n) {
     std::uint32_t v = 0;
-    for (std::size_t i = 0; i < 4; ++i) v = (v << 8) | static_cast<unsigned char>(b[at + i]);
+    for (std::size_t i = 0; i < n; ++i) v = (v << 8) | static_cast<unsigned char>(b[at + i]);
     return v;
   };
-  return PngSize{be32(16), be32(20)};
+  if (b.size() >= 24 && b.compare(0, 8, "\x89PNG\r\n\x1a\n") == 0)
+    return PictureSize{be(16, 4), be(20, 4)};
+  if (b.size() < 4 || b.compare(0, 2, "\xFF\xD8") != 0) return std::nullopt;
+  // JPEG: walk the segments to the frame header (SOF0 to SOF2).
+  for (std::size_t at = 2; at + 9 <= b.size();) {
+    if (static_cast<unsigned char>(b[at]) != 0xFF) return std::nullopt;
+    const unsigned marker = static_cast<unsigned char>(b[at + 1]);
+    if (marker >= 0xC0 && marker <= 0xC2) return PictureSize{be(at + 7, 2), be(at + 5, 2)};
+    at += 2 + be(at + 2, 2);
+  }
+  return std::nullopt;
 }
 
 // Every scene the game can reach: the ones it asks for and those handed over to with ">ive".
@@ -149,11 +159,11 @@ TEST(DemoScenes, CommandsNameScenesAndPicturesThatExist) {
         EXPECT_TRUE(next.opened && !next.lines.empty());
       } else if (StartsWith(line, ">img")) {
         ASSERT_FALSE(Argument(line).empty()) << "an empty name repaints the last picture";
-        EXPECT_TRUE(ReadPngSize(ImgPath(Argument(line))).has_value());
+        EXPECT_TRUE(ReadPictureSize(ImgPath(Argument(line))).has_value());
       } else if (StartsWith(line, ">fce")) {
         const std::string face(porukami::text::CharAt(line, 6));
         ASSERT_FALSE(face.empty());
-        EXPECT_TRUE(ReadPngSize(ImgPath("face_" + face)).has_value());
+        EXPECT_TRUE(ReadPictureSize(ImgPath("face_" + face)).has_value());
       } else if (StartsWith(line, "--")) {
         const std::string count = line.substr(2);
         ASSERT_FALSE(count.empty());
@@ -368,13 +378,13 @@ TEST(DemoPictures, BackgroundsKeepThePictureBoxShapeAndFacesAreSquare) {
     }
   }
   for (const std::string& name : backgrounds) {
-    const auto size = ReadPngSize(ImgPath(name));
+    const auto size = ReadPictureSize(ImgPath(name));
     ASSERT_TRUE(size) << name;
     EXPECT_EQ(size->width * 5, size->height * 6) << name;
   }
   EXPECT_GE(faces.size(), 9u) << "several expressions for each heroine";
   for (const std::string& name : faces) {
-    const auto size = ReadPngSize(ImgPath(name));
+    const auto size = ReadPictureSize(ImgPath(name));
     ASSERT_TRUE(size) << name;
     EXPECT_EQ(size->width, size->height) << name;
   }
@@ -382,8 +392,9 @@ TEST(DemoPictures, BackgroundsKeepThePictureBoxShapeAndFacesAreSquare) {
 
 TEST(DemoPictures, EveryMemoriesPagePictureIsThere) {
   for (int h = 0; h < 3; ++h) {
-    EXPECT_TRUE(ReadPngSize(ImgPath("opn0" + Digit(h + 1)))) << h;
-    for (int i = 1; i <= 6; ++i) EXPECT_TRUE(ReadPngSize(ImgPath(Digit(h) + Digit(i)))) << h << i;
+    EXPECT_TRUE(ReadPictureSize(ImgPath("opn0" + Digit(h + 1)))) << h;
+    for (int i = 1; i <= 6; ++i)
+      EXPECT_TRUE(ReadPictureSize(ImgPath(Digit(h) + Digit(i)))) << h << i;
   }
 }
 

@@ -2,7 +2,6 @@
 // a few seconds: a short, complete run for memory checkers.
 // Usage: porukami_window_startup [FOLDER [MILLISECONDS]]
 #include <QApplication>
-#include <QStyleFactory>
 #include <QTimer>
 #include <cstdlib>
 
@@ -10,8 +9,7 @@
 
 int main(int argc, char** argv) {
   QApplication app(argc, argv);
-  QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
-  porukami::qt::InstallFonts();
+  porukami::qt::SetUpApplication();
   const std::string folder = argc > 1 ? argv[1] : std::string();
   const int ms = argc > 2 ? std::atoi(argv[2]) : 3000;
   int code = 0;

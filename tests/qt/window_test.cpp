@@ -5,7 +5,6 @@
 #include <QImage>
 #include <QListWidget>
 #include <QMessageBox>
-#include <QStyleFactory>
 #include <QTest>
 #include <QTimer>
 
@@ -168,6 +167,31 @@ class WindowTest : public QObject {
     QCOMPARE(px(pic.right() - 5, pic.bottom() - 3), QColor(255, 255, 192));
   }
 
+  // Pictures are decoded ahead of their command; what is shown is the file as it is when the
+  // command runs.
+  void picturesDecodedAheadShowTheFileAsItIsWhenShown() {
+    SolidPicture(*content_, "red", QColor(255, 0, 0), 64, 48);
+    SolidPicture(*content_, "second", QColor(0, 255, 0), 64, 48);
+    SolidPicture(*content_, "third", QColor(0, 0, 255), 64, 48);
+    content_->Scene("opn", {">img red", "一", ">img second", "二", ">img third", "三"});
+    Start();
+    win_->Run([&] { m().menu_tim_Click_Click(0); });  // no timer: each line waits for a click
+    const auto centre = [&] {
+      const QImage shot = win_->PicWidget()->grab().toImage();
+      return QColor(shot.pixel(shot.width() / 2, shot.height() / 4));
+    };
+    QCOMPARE(centre(), QColor(255, 0, 0));
+    QTest::qWait(200);  // "second" has been decoded by now
+    SolidPicture(*content_, "second", QColor(255, 255, 0), 80, 60);
+    QTest::mouseClick(win_->PicWidget(), Qt::LeftButton, {}, QPoint(10, 10));
+    QCOMPARE(m().Pic.PaintedName, std::string("second"));
+    QCOMPARE(m().Pic.Painted->width, 80);
+    QCOMPARE(centre(), QColor(255, 255, 0));
+    QTest::mouseClick(win_->PicWidget(), Qt::LeftButton, {}, QPoint(10, 10));
+    QCOMPARE(m().Pic.PaintedName, std::string("third"));
+    QCOMPARE(centre(), QColor(0, 0, 255));
+  }
+
   void keyboardMovesTheSceneAndPressesButtons() {
     content_->Scene("opn", {"一", ">p", "二", ">p", "三"});
     Start();
@@ -237,8 +261,7 @@ class WindowTest : public QObject {
 
 int main(int argc, char** argv) {
   QApplication app(argc, argv);
-  QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
-  porukami::qt::InstallFonts();
+  porukami::qt::SetUpApplication();
   WindowTest t;
   return QTest::qExec(&t, argc, argv);
 }

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -294,6 +295,69 @@ TEST_F(InterpreterTest, MissingPictureLeavesABlankBackgroundAndTheSceneGoesOn) {
   Play("missface", {">fce 9", "顔"});
   EXPECT_FALSE(frm().PicKao.Visible);
   EXPECT_FALSE(frm().PicKao.Painted);
+}
+
+// ---- pictures decoded ahead -------------------------------------------------------------
+
+// The file names of the pictures hinted since `from`.
+std::vector<std::string> Hinted(const testing::FakeHost& host, std::size_t from = 0) {
+  std::vector<std::string> names;
+  for (std::size_t i = from; i < host.prefetched.size(); ++i) {
+    const std::string& p = host.prefetched[i];
+    names.push_back(p.substr(p.find_last_of("/\\") + 1));
+  }
+  return names;
+}
+
+TEST_F(InterpreterTest, EachPictureShownHintsTheNextOneOfTheScene) {
+  const std::size_t before = g.host.prefetched.size();
+  Play("ahead", {"一", ">img bg", "二", ">fce 1", "三", ">img", ">img bg2", "四"});
+  // The scene's start hints its first picture; nothing is loaded before its command runs.
+  EXPECT_EQ(Hinted(g.host, before), std::vector<std::string>{"bg.dat"});
+  frm().Lbl_Click();  // shows bg, hints the face, shows 二
+  EXPECT_EQ(Hinted(g.host, before), (std::vector<std::string>{"bg.dat", "face_1.dat"}));
+  frm().Lbl_Click();  // shows the face; the empty ">img" is a repaint and is passed over
+  EXPECT_EQ(Hinted(g.host, before), (std::vector<std::string>{"bg.dat", "face_1.dat", "bg2.dat"}));
+  // Every hint named a picture the scene then loaded, by the same path.
+  for (const std::string& p : std::vector<std::string>(
+           g.host.prefetched.begin() + static_cast<long>(before), g.host.prefetched.end())) {
+    frm().Lbl_Click();
+    EXPECT_NE(std::find(g.host.loadedPictures.begin(), g.host.loadedPictures.end(), p),
+              g.host.loadedPictures.end())
+        << p;
+  }
+}
+
+TEST_F(InterpreterTest, SceneWithoutPicturesHintsNothing) {
+  const std::size_t before = g.host.prefetched.size();
+  Play("plain", {"一", ">img", "二", ">fcn"});
+  frm().Lbl_Click();
+  EXPECT_EQ(g.host.prefetched.size(), before);
+}
+
+TEST(PrefetchOpening, HintsTheOpeningsFirstPictureBeforeStartUp) {
+  Game g;
+  g.content.Picture("dawn");
+  g.content.Scene("opn", {">img dawn", "文", ">img later", "文"});
+  g.frm = std::make_unique<Frm>(g.host, g.rnd);
+  g.frm->PrefetchOpening();
+  EXPECT_EQ(Hinted(g.host), std::vector<std::string>{"dawn.dat"});
+  EXPECT_TRUE(g.host.loadedPictures.empty());
+  EXPECT_TRUE(g.host.messages.empty());
+  // The path is the one the scene will load it by.
+  ASSERT_TRUE(g.Load());
+  EXPECT_EQ(g.host.loadedPictures.front(), g.host.prefetched.front());
+}
+
+TEST(PrefetchOpening, MissingOrBrokenOpeningIsLeftForTheSceneToReport) {
+  Game g;
+  g.frm = std::make_unique<Frm>(g.host, g.rnd);
+  g.frm->PrefetchOpening();  // no opn.dat at all
+  EXPECT_TRUE(g.host.prefetched.empty());
+  EXPECT_TRUE(g.host.messages.empty());
+  g.content.Raw("txt/opn.dat", std::string("\x81\x20>img x\r\n", 10));
+  g.frm->PrefetchOpening();
+  EXPECT_TRUE(g.host.messages.empty());
 }
 
 // ---- ends and hand-overs -----------------------------------------------------------------

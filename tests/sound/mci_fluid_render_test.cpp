@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "app/Frm.h"
+#include "sound/fluid_api.h"
 #include "sound/mci_fluid.h"
 #include "sound/midi_bytes.h"
 #include "support/fakes.h"
@@ -110,6 +111,38 @@ TEST_F(FluidMciRenderTest, APlaySentBeforeTheSoundfontIsReadyIsKept) {
   std::vector<float> left(static_cast<std::size_t>(rate / 2)), right(left.size());
   ASSERT_TRUE(early.RenderOffline(left.data(), right.data(), static_cast<int>(rate / 2)));
   EXPECT_GT(*std::max_element(left.begin(), left.end()), 0.01f);
+}
+
+// A window defers the synthesiser until its first frame is up: commands are taken meanwhile, and
+// the loading begins at BeginLoading.
+TEST_F(FluidMciRenderTest, ADeferredDeviceLoadsOnlyWhenToldAndKeepsWhatItWasSent) {
+  FluidMciDevice::Options o = With(Output::kOffline);
+  o.deferLoading = true;
+  FluidMciDevice late(o);
+  ASSERT_EQ(Open(late), kMciOk);
+  ASSERT_EQ(late.SendString("play MIDI notify", nullptr, 0), kMciOk);
+  EXPECT_FALSE(late.WaitForBackend(300ms));
+  EXPECT_EQ(late.backend(), FluidMciDevice::Backend::kLoading);
+  late.BeginLoading();
+  ASSERT_TRUE(late.WaitForBackend(30s));
+  std::vector<float> left(static_cast<std::size_t>(rate / 2)), right(left.size());
+  ASSERT_TRUE(late.RenderOffline(left.data(), right.data(), static_cast<int>(rate / 2)));
+  EXPECT_GT(*std::max_element(left.begin(), left.end()), 0.01f);
+}
+
+TEST(FluidMciDeviceTest, ADeferredDeviceIsDestroyedAtOnceWhenNeverToldToLoad) {
+  FluidMciDevice::Options o;
+  o.output = FluidMciDevice::Output::kOffline;
+  o.deferLoading = true;
+  const auto start = std::chrono::steady_clock::now();
+  { FluidMciDevice device(o); }
+  EXPECT_LT(std::chrono::steady_clock::now() - start, FluidMciDevice::kDeferLimit / 2);
+}
+
+TEST(FluidMciDeviceTest, FluidSynthIsFoundAtRunTime) {
+  std::string why;
+  EXPECT_NE(LoadFluidApi(&why), nullptr) << why;
+  EXPECT_EQ(why, "");
 }
 
 // The end is reported after the output block that ends nearest to it, so the game's restart lands

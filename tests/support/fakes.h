@@ -26,6 +26,7 @@ class FakeHost : public Host {
   std::vector<std::string> messages;
   std::vector<std::string> captions;
   std::vector<std::string> loadedPictures;  // native paths asked for
+  std::vector<std::string> prefetched;      // native paths hinted with PrefetchPicture
   int popups = 0;
   struct Geo {
     double left, top, width, height;
@@ -36,6 +37,7 @@ class FakeHost : public Host {
   bool MsgBoxYesNo(const std::string& text, const std::string& caption) override;
   int PopupMenu(const Frm& frm) override;
   ImageRef LoadPicture(const std::string& nativePath) override;
+  void PrefetchPicture(const std::string& nativePath) override { prefetched.push_back(nativePath); }
   std::string AppPath() override { return appPath; }
   std::int32_t ScreenWidth() override { return screenW; }
   std::int32_t ScreenHeight() override { return screenH; }
