@@ -39,6 +39,7 @@ namespace porukami {
   X(fluid_player_set_tick_callback)
 
 struct FluidApi {
+// NOLINTNEXTLINE(bugprone-macro-parentheses): the argument names a function and a member.
 #define PORUKAMI_FLUID_MEMBER(name) decltype(&::name) name = nullptr;
   PORUKAMI_FLUID_FUNCTIONS(PORUKAMI_FLUID_MEMBER)
 #undef PORUKAMI_FLUID_MEMBER
