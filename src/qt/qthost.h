@@ -23,7 +23,7 @@ class QtHost : public Host {
   // Decodes the picture on a pool thread; LoadPicture then takes the result (or decodes afresh
   // when the file has changed since). At most kMaxPrefetched are kept, the oldest dropped.
   void PrefetchPicture(const std::string& nativePath) override;
-  static constexpr std::size_t kMaxPrefetched = 6;
+  static constexpr std::size_t kMaxPrefetched = 2;
   std::string AppPath() override;
   std::int32_t ScreenWidth() override;
   std::int32_t ScreenHeight() override;
