@@ -67,17 +67,26 @@ LongScene& Scene() {
   return scene;
 }
 
+// The window model after start-up, on the long scene's content.
+struct LoadedGame {
+  explicit LoadedGame(const LongScene& scene) : host(scene.dir.string()) {}
+  BenchHost host;
+  FixedRandom random;
+  Frm frm{host, random};
+  bool loaded = frm.Form_Load();
+};
+
 // Steps of the interpreter only: each iteration plays the whole scene by clicks (the click's
 // handler is one ScriptStep), the reading of the file excluded.
 void BM_ScriptStep(benchmark::State& state) {
   LongScene& scene = Scene();
-  BenchHost host(scene.dir.string());
-  FixedRandom random;
-  Frm frm(host, random);
-  if (!frm.Form_Load()) {
+  LoadedGame game(scene);
+  if (!game.loaded) {
     state.SkipWithError("the content does not load");
     return;
   }
+  Frm& frm = game.frm;
+  BenchHost& host = game.host;
   frm.Form_Activate();
   std::int64_t steps = 0;
   for (auto _ : state) {
@@ -102,13 +111,12 @@ BENCHMARK(BM_ScriptStep)->Unit(benchmark::kMillisecond);
 // Starting the long scene: reading and decoding its file.
 void BM_StartScene(benchmark::State& state) {
   LongScene& scene = Scene();
-  BenchHost host(scene.dir.string());
-  FixedRandom random;
-  Frm frm(host, random);
-  if (!frm.Form_Load()) {
+  LoadedGame game(scene);
+  if (!game.loaded) {
     state.SkipWithError("the content does not load");
     return;
   }
+  Frm& frm = game.frm;
   for (auto _ : state) {
     frm.StartScene("long");
     benchmark::DoNotOptimize(frm.Lbl.Caption);

@@ -142,6 +142,8 @@ class Frm {
   enum class StepEnd { Shown, Chain, RunAhead, Ended };
 
   void SetContentFolders();
+  // The file of picture `name`, as the host is asked for it.
+  std::string PicturePath(const std::string& name) const;
   // Asks the host to decode ahead the first picture that a ">img" or ">fce" command names at or
   // after lines[from]: each scene's pictures are decoded one ahead, while the player reads.
   void PrefetchNextPicture(const std::vector<std::string>& lines, std::size_t from);

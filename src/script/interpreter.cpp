@@ -1,9 +1,7 @@
-#include <algorithm>
 #include <string_view>
 
 #include "app/Frm.h"
 #include "text/number.h"
-#include "text/textfile.h"
 #include "text/utf8.h"
 
 namespace porukami {
@@ -38,6 +36,11 @@ std::string Argument(std::string_view line) {
   return std::string(text::MidFrom(line, 6));
 }
 
+// The face a ">fce" line shows: "face_" and its sixth character.
+std::string FaceName(std::string_view line) {
+  return "face_" + std::string(text::CharAt(line, 6));
+}
+
 }  // namespace
 
 void Frm::PrefetchNextPicture(const std::vector<std::string>& lines, std::size_t from) {
@@ -47,10 +50,10 @@ void Frm::PrefetchNextPicture(const std::vector<std::string>& lines, std::size_t
     if (Starts(line, ">img")) {
       name = Argument(line);  // empty: a repaint of the last one, nothing to read
     } else if (Starts(line, ">fce")) {
-      name = "face_" + std::string(text::CharAt(line, 6));
+      name = FaceName(line);
     }
     if (!name.empty()) {
-      host_.PrefetchPicture(text::NativePath(ImgDir + name + ".dat"));
+      host_.PrefetchPicture(PicturePath(name));
       return;
     }
   }
@@ -123,7 +126,7 @@ Frm::StepEnd Frm::StepOnce(long& runAhead) {
     return StepEnd::Chain;
   }
   if (Starts(line, ">fce")) {
-    ShowFace("face_" + std::string(text::CharAt(line, 6)));
+    ShowFace(FaceName(line));
     PrefetchNextPicture(script_->lines, script_->next - 1);
     return StepEnd::Chain;
   }

@@ -3,12 +3,16 @@
 
 namespace porukami {
 
+std::string Frm::PicturePath(const std::string& name) const {
+  return text::NativePath(ImgDir + name + ".dat");
+}
+
 // Backgrounds are held in E so an empty name (a resize) repaints the last one. Faces are held
 // apart, so a repaint never stretches a face over the whole picture.
 void Frm::ShowBackground(const std::string& name) {
   Pic.Cls();
   if (!name.empty()) {
-    ImageRef img = host_.LoadPicture(text::NativePath(ImgDir + name + ".dat"));
+    ImageRef img = host_.LoadPicture(PicturePath(name));
     if (!img) return;
     E.Painted = std::move(img);
     E.PaintedName = name;
@@ -21,7 +25,7 @@ void Frm::ShowBackground(const std::string& name) {
 
 void Frm::ShowFace(const std::string& name) {
   PicKao.Cls();
-  ImageRef img = host_.LoadPicture(text::NativePath(ImgDir + name + ".dat"));
+  ImageRef img = host_.LoadPicture(PicturePath(name));
   if (!img) return;
   face_ = img;
   PicKao.Painted = std::move(img);

@@ -4,9 +4,7 @@
 // nothing is written outside the program folder, no temporary file is left behind, the pieces
 // are untouched, and either exactly one page named after the argument appears, complete, or a
 // message says why not and an earlier page is kept whole.
-#include <sys/resource.h>
 
-#include <csignal>
 #include <fstream>
 #include <iterator>
 #include <memory>
@@ -15,6 +13,7 @@
 #include "app/Frm.h"
 #include "fuzz/fuzz_support.h"
 #include "support/fakes.h"
+#include "support/file_size_limit.h"
 #include "text/cp932.h"
 
 namespace porukami::fuzz {
@@ -25,26 +24,7 @@ const std::string kHead = "<html><body>\r\n";
 const std::string kFoot = "</body></html>\r\n";
 const std::string kEarlier = "an earlier page";
 
-class FileSizeLimit {
- public:
-  explicit FileSizeLimit(rlim_t bytes) {
-    oldHandler_ = ::signal(SIGXFSZ, SIG_IGN);
-    ::getrlimit(RLIMIT_FSIZE, &old_);
-    rlimit lower = old_;
-    lower.rlim_cur = bytes;
-    ::setrlimit(RLIMIT_FSIZE, &lower);
-  }
-  ~FileSizeLimit() {
-    ::setrlimit(RLIMIT_FSIZE, &old_);
-    ::signal(SIGXFSZ, oldHandler_);
-  }
-  FileSizeLimit(const FileSizeLimit&) = delete;
-  FileSizeLimit& operator=(const FileSizeLimit&) = delete;
-
- private:
-  rlimit old_{};
-  sighandler_t oldHandler_;
-};
+using testing::FileSizeLimit;
 
 std::string Slurp(const std::filesystem::path& p) {
   std::ifstream in(p, std::ios::binary);

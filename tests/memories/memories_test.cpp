@@ -1,6 +1,4 @@
 #include <gtest/gtest.h>
-#include <signal.h>
-#include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -14,6 +12,7 @@
 #include <vector>
 
 #include "support/fakes.h"
+#include "support/file_size_limit.h"
 #include "text/cp932.h"
 
 namespace porukami {
@@ -201,25 +200,7 @@ TEST_F(MemoriesRefusal, MissingPieceIsNamedAndNothingWritten) {
   }
 }
 
-// A soft file-size limit makes the write fail part-way, like a full disk, even for root.
-class FileSizeLimit {
- public:
-  explicit FileSizeLimit(rlim_t bytes) {
-    oldHandler_ = ::signal(SIGXFSZ, SIG_IGN);
-    ::getrlimit(RLIMIT_FSIZE, &old_);
-    rlimit lower = old_;
-    lower.rlim_cur = bytes;
-    ::setrlimit(RLIMIT_FSIZE, &lower);
-  }
-  ~FileSizeLimit() {
-    ::setrlimit(RLIMIT_FSIZE, &old_);
-    ::signal(SIGXFSZ, oldHandler_);
-  }
-
- private:
-  rlimit old_{};
-  sighandler_t oldHandler_;
-};
+using testing::FileSizeLimit;
 
 TEST_F(MemoriesRefusal, WriteFailingPartWayKeepsThePreviousPage) {
   game.content.Raw("txt/head.dat", std::string(200000, 'h'));

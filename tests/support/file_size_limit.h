@@ -1,0 +1,31 @@
+#pragma once
+// A soft file-size limit for the scope of one object: a write past it fails part-way, like a full
+// disk, even for root (SIGXFSZ is ignored meanwhile, so the write returns an error instead).
+#include <sys/resource.h>
+
+#include <csignal>
+
+namespace porukami::testing {
+
+class FileSizeLimit {
+ public:
+  explicit FileSizeLimit(rlim_t bytes) {
+    oldHandler_ = ::signal(SIGXFSZ, SIG_IGN);
+    ::getrlimit(RLIMIT_FSIZE, &old_);
+    rlimit lower = old_;
+    lower.rlim_cur = bytes;
+    ::setrlimit(RLIMIT_FSIZE, &lower);
+  }
+  ~FileSizeLimit() {
+    ::setrlimit(RLIMIT_FSIZE, &old_);
+    ::signal(SIGXFSZ, oldHandler_);
+  }
+  FileSizeLimit(const FileSizeLimit&) = delete;
+  FileSizeLimit& operator=(const FileSizeLimit&) = delete;
+
+ private:
+  rlimit old_{};
+  sighandler_t oldHandler_;
+};
+
+}  // namespace porukami::testing
