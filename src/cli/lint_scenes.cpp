@@ -6,6 +6,7 @@
 #include <optional>
 #include <set>
 
+#include "app/Frm.h"
 #include "cli/lint.h"
 #include "text/utf8.h"
 
@@ -20,7 +21,7 @@ struct Wanted {
 };
 
 std::vector<Wanted> AskedByTheGame() {
-  std::vector<Wanted> w = {{"opn", "the game starts it at every new game"},
+  std::vector<Wanted> w = {{Frm::kOpeningScene, "the game starts it at every new game"},
                            {"end", "the game starts it after day 30"},
                            {"moneyend", "the game starts it when the money runs out"}};
   for (int h = 0; h < 3; ++h) {
@@ -59,7 +60,7 @@ std::optional<Entry> EntryHandOver(const std::vector<std::string>& lines) {
       case LineKind::Tugi:
         return std::nullopt;
       case LineKind::End:
-        return Entry{"opn", n};
+        return Entry{Frm::kOpeningScene, n};
       case LineKind::Ive:
         return Entry{std::string(text::MidFrom(line, 6)), n};
       default:
