@@ -23,10 +23,10 @@ class Host {
   virtual int PopupMenu(const Frm& frm) = 0;
   // Loads a picture file whatever its format; null when it is missing or not a picture.
   virtual ImageRef LoadPicture(const std::string& nativePath) = 0;
-  // A picture that LoadPicture will probably be asked for soon: a host may begin decoding it
-  // now, on another thread, and must then answer LoadPicture exactly as it would have. Ignoring
-  // the hint is always correct.
-  virtual void PrefetchPicture(const std::string& /*nativePath*/) {}
+  // A picture that LoadPicture will probably be asked for soon, to be shown on `box`: a host may
+  // begin decoding it now, on another thread, and must then answer LoadPicture exactly as it
+  // would have. Ignoring the hint is always correct.
+  virtual void PrefetchPicture(const std::string& /*nativePath*/, const PictureBox& /*box*/) {}
   // The folder that holds the program, as the platform reports it.
   virtual std::string AppPath() = 0;
   // The screen's size in twips.

@@ -4,13 +4,29 @@
 
 namespace porukami::qt {
 
-const QPixmap& QtImage::ScaledTo(const QSize& devicePixels) const {
+QImage ScaleForDrawing(const QImage& picture, const QSize& devicePixels) {
+  if (picture.size() == devicePixels) return picture;
+  return picture.scaled(devicePixels, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+}
+
+const QImage& QtImage::ScaledTo(const QSize& devicePixels) const {
+  if (image.size() == devicePixels) return image;
   if (scaledFor != devicePixels || scaled.isNull()) {
-    scaled = QPixmap::fromImage(
-        image.scaled(devicePixels, Qt::IgnoreAspectRatio, Qt::SmoothTransformation));
+    if (ahead.valid() && aheadFor == devicePixels) {
+      scaled = ahead.get();  // waits while it is still being made
+    } else {
+      scaled = ScaleForDrawing(image, devicePixels);
+    }
+    ahead = {};
     scaledFor = devicePixels;
   }
   return scaled;
+}
+
+QImage QtImage::TakeAhead() const {
+  QImage copy = ahead.valid() ? ahead.get() : QImage();
+  ahead = {};
+  return copy;
 }
 
 QImage DecodeQtPicture(const std::string& nativePath) {
@@ -22,7 +38,7 @@ QImage DecodeQtPicture(const std::string& nativePath) {
                                : img.convertToFormat(QImage::Format_RGB32);
 }
 
-ImageRef MakeQtPicture(const QImage& decoded) {
+std::shared_ptr<QtImage> MakeQtPicture(const QImage& decoded) {
   if (decoded.isNull()) return nullptr;
   auto out = std::make_shared<QtImage>();
   out->image = decoded;

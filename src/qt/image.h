@@ -1,8 +1,8 @@
 #pragma once
 // Pictures decoded by Qt Gui (no widgets), shared by the window and the terminal tool.
 #include <QImage>
-#include <QPixmap>
 #include <QSize>
+#include <future>
 #include <string>
 
 #include "ui/controls.h"
@@ -12,10 +12,22 @@ namespace porukami::qt {
 // A picture decoded by Qt, with the scaled copy last drawn kept so a repaint does not rescale.
 struct QtImage : ImageData {
   QImage image;
-  mutable QPixmap scaled;
+  mutable QImage scaled;
   mutable QSize scaledFor;
-  const QPixmap& ScaledTo(const QSize& devicePixels) const;
+  // A copy for the size the picture was expected to be drawn at, made on another thread while
+  // the game went on; taken by ScaledTo when that is the size asked for.
+  mutable std::shared_future<QImage> ahead;
+  mutable QSize aheadFor;
+  // The picture at devicePixels: the picture itself at its own size, else a smooth copy.
+  const QImage& ScaledTo(const QSize& devicePixels) const;
+  // The size of the copy being made ahead; empty when there is none.
+  QSize AheadSize() const { return ahead.valid() ? aheadFor : QSize(); }
+  // The copy made ahead, whatever its size (waits while it is still being made).
+  QImage TakeAhead() const;
 };
+
+// The smooth copy of a picture at a size, as the picture boxes draw it (any thread).
+QImage ScaleForDrawing(const QImage& picture, const QSize& devicePixels);
 
 // Decodes a picture file whatever its name says: the format is taken from the content.
 ImageRef LoadQtPicture(const std::string& nativePath);
@@ -23,6 +35,6 @@ ImageRef LoadQtPicture(const std::string& nativePath);
 // The two halves of LoadQtPicture. DecodeQtPicture may run on any thread (a null image when the
 // file is missing or not a picture); MakeQtPicture runs on the thread that paints.
 QImage DecodeQtPicture(const std::string& nativePath);
-ImageRef MakeQtPicture(const QImage& decoded);
+std::shared_ptr<QtImage> MakeQtPicture(const QImage& decoded);
 
 }  // namespace porukami::qt

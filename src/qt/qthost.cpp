@@ -9,6 +9,7 @@
 #include <QScreen>
 #include <QThreadPool>
 #include <QWidget>
+#include <algorithm>
 #include <cmath>
 #include <filesystem>
 #include <memory>
@@ -74,29 +75,50 @@ QtHost::FileStamp QtHost::StampOf(const std::string& nativePath) {
           static_cast<std::int64_t>(modified.time_since_epoch().count())};
 }
 
-void QtHost::PrefetchPicture(const std::string& nativePath) {
-  for (const Prefetched& p : prefetched_) {
-    if (p.path == nativePath) return;
+void QtHost::PrefetchPicture(const std::string& nativePath, const PictureBox& box) {
+  auto entry = std::find_if(prefetched_.begin(), prefetched_.end(),
+                            [&](const Prefetched& p) { return p.path == nativePath; });
+  if (entry == prefetched_.end()) {
+    auto promise = std::make_shared<std::promise<Decoded>>();
+    // Dropping a decode still running costs nothing here: the pool thread keeps its promise.
+    if (prefetched_.size() == kMaxPrefetched) prefetched_.pop_front();
+    prefetched_.push_back({nativePath, promise->get_future().share(), {}, {}});
+    entry = std::prev(prefetched_.end());
+    decoder_.start([promise, nativePath] {
+      Decoded d;
+      d.stamp = StampOf(nativePath);  // before reading: a change while reading shows as a change
+      d.image = DecodeQtPicture(nativePath);
+      promise->set_value(std::move(d));
+    });
   }
-  auto promise = std::make_shared<std::promise<Decoded>>();
-  prefetched_.push_back({nativePath, promise->get_future().share()});
-  // Dropping a decode still running costs nothing here: the pool thread keeps its promise.
-  while (prefetched_.size() > kMaxPrefetched) prefetched_.pop_front();
-  decoder_.start([promise, nativePath] {
-    Decoded d;
-    d.stamp = StampOf(nativePath);  // before reading: a change while reading shows as a change
-    d.image = DecodeQtPicture(nativePath);
-    promise->set_value(std::move(d));
+  // One copy per picture: if the box's size has changed since, the picture box draws this copy
+  // stretched until the size holds, as during a resize, rather than wait for another.
+  const QSize size = drawnSize_ ? drawnSize_(box) : QSize();
+  if (size.isEmpty() || !entry->scaledFor.isEmpty()) return;
+  // Queued after the decode on the same thread, so the decoded picture is there when it runs.
+  auto promise = std::make_shared<std::promise<QImage>>();
+  entry->scaledFor = size;
+  entry->scaled = promise->get_future().share();
+  decoder_.start([promise, decoded = entry->decoded, size] {
+    const QImage& picture = decoded.get().image;
+    promise->set_value(picture.isNull() ? QImage() : ScaleForDrawing(picture, size));
   });
 }
 
 ImageRef QtHost::LoadPicture(const std::string& nativePath) {
   for (auto it = prefetched_.begin(); it != prefetched_.end(); ++it) {
     if (it->path != nativePath) continue;
-    const Decoded decoded = it->decoded.get();  // waits while it is still being decoded
+    const Prefetched taken = *it;
     prefetched_.erase(it);
-    if (decoded.stamp.size >= 0 && decoded.stamp == StampOf(nativePath))
-      return MakeQtPicture(decoded.image);
+    const Decoded& decoded = taken.decoded.get();  // waits while it is still being decoded
+    if (decoded.stamp.size >= 0 && decoded.stamp == StampOf(nativePath)) {
+      std::shared_ptr<QtImage> picture = MakeQtPicture(decoded.image);
+      if (picture && taken.scaled.valid()) {
+        picture->ahead = taken.scaled;  // still being made, maybe: the paint waits for it
+        picture->aheadFor = taken.scaledFor;
+      }
+      return picture;
+    }
     break;  // missing then or changed since: read it as it is now
   }
   return LoadQtPicture(nativePath);

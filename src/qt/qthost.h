@@ -3,6 +3,7 @@
 #include <QThreadPool>
 #include <cstdint>
 #include <deque>
+#include <functional>
 #include <future>
 #include <string>
 
@@ -20,9 +21,11 @@ class QtHost : public Host {
   bool MsgBoxYesNo(const std::string& text, const std::string& caption) override;
   int PopupMenu(const Frm& frm) override;
   ImageRef LoadPicture(const std::string& nativePath) override;
-  // Decodes the picture on a pool thread; LoadPicture then takes the result (or decodes afresh
-  // when the file has changed since). At most kMaxPrefetched are kept, the oldest dropped.
-  void PrefetchPicture(const std::string& nativePath) override;
+  // Decodes the picture on a pool thread and, when the size its box is drawn at is known, makes
+  // the smooth copy for that size there too; LoadPicture then takes the result (or decodes afresh
+  // when the file has changed since). At most kMaxPrefetched are kept, the oldest dropped. A
+  // picture hinted again once its box's size is known gets its copy then.
+  void PrefetchPicture(const std::string& nativePath, const PictureBox& box) override;
   static constexpr std::size_t kMaxPrefetched = 2;
   std::string AppPath() override;
   std::int32_t ScreenWidth() override;
@@ -31,6 +34,11 @@ class QtHost : public Host {
 
   // True while a message box or the pop-up menu is open: the game takes no ticks then.
   bool ModalOpen() const { return modal_ > 0; }
+  // The size in device pixels a box of the game's model is drawn at (an empty size while that is
+  // not known); the window answers.
+  void SetDrawnSize(std::function<QSize(const PictureBox&)> drawnSize) {
+    drawnSize_ = std::move(drawnSize);
+  }
   // Another program folder than the binary's (for tests).
   void SetAppPath(std::string path) { appPath_ = std::move(path); }
 
@@ -48,10 +56,13 @@ class QtHost : public Host {
   struct Prefetched {
     std::string path;
     std::shared_future<Decoded> decoded;
+    QSize scaledFor;  // the size of the smooth copy asked for; empty: none
+    std::shared_future<QImage> scaled;
   };
   static FileStamp StampOf(const std::string& nativePath);
 
   QWidget* window_;
+  std::function<QSize(const PictureBox&)> drawnSize_;
   std::deque<Prefetched> prefetched_;  // oldest first
   // One thread, so pictures decode in the order asked and take at most one core from the game.
   QThreadPool decoder_;

@@ -32,7 +32,7 @@ PictureWidget::PictureWidget(QWidget* parent) : QWidget(parent) {
 void PictureWidget::SetPicture(ImageRef img) {
   if (img == picture_) return;
   picture_ = std::move(img);
-  drawn_ = QPixmap();  // a new picture is drawn smooth at once
+  drawn_ = QImage();  // a new picture is drawn smooth at once
   resizing_ = false;
   settle_.stop();
   update();
@@ -63,13 +63,20 @@ void PictureWidget::paintEvent(QPaintEvent*) {
   if (img) {
     const qreal dpr = devicePixelRatioF();
     const QSize device(qRound(width() * dpr), qRound(height() * dpr));
-    if (resizing_ && !drawn_.isNull() && drawn_.size() != device) {
-      p.drawPixmap(rect(), drawn_);  // stretched, unsmoothed: the smooth copy follows
-    } else {
-      drawn_ = img->ScaledTo(device);
-      drawn_.setDevicePixelRatio(dpr);
-      p.drawPixmap(0, 0, drawn_);
+    const QSize ahead = img->AheadSize();
+    if (drawn_.isNull() && !ahead.isEmpty() && ahead != device) {
+      // Made ahead for a size a little off (the window's frame came after): drawn stretched at
+      // once, as during a resize, and the smooth copy follows when the size has held.
+      drawn_ = img->TakeAhead();
+      if (!drawn_.isNull()) {
+        resizing_ = true;
+        settle_.start();
+      }
     }
+    if (!resizing_ || drawn_.isNull() || drawn_.size() == device) drawn_ = img->ScaledTo(device);
+    // Drawn over the box's logical rectangle: a plain copy at the right size, stretched
+    // (unsmoothed) while a resize goes on.
+    p.drawImage(rect(), drawn_);
   } else {
     p.fillRect(rect(), C(colour_));
   }

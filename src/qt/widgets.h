@@ -1,6 +1,6 @@
 #pragma once
+#include <QImage>
 #include <QLabel>
-#include <QPixmap>
 #include <QTimer>
 #include <QWidget>
 #include <functional>
@@ -39,7 +39,7 @@ class PictureWidget : public QWidget {
   bool border_ = false;
   // The smooth copy last drawn, of picture_ (null after a change of picture), and whether it is
   // being stretched until the size settles.
-  QPixmap drawn_;
+  QImage drawn_;
   bool resizing_ = false;
   QTimer settle_;
 };

@@ -115,9 +115,9 @@ GameWindow::GameWindow(const std::string& appDir, Random* random, std::unique_pt
     共用関数::SetMciDevice(mci_.get());
   }
   frm_ = std::make_unique<Frm>(host_, random ? *random : ownRandom_);
-  // The opening's pictures decode on another core while the controls are built.
+  host_.SetDrawnSize([this](const PictureBox& box) { return DrawnSize(box); });
+  // The opening's first picture decodes on another core from now on.
   frm_->PrefetchOpening();
-  Build();
   connect(&timSay_, &QTimer::timeout, this, [this] {
     if (!host_.ModalOpen()) Run([this] { frm_->TimSay_Timer(); });
   });
@@ -210,8 +210,37 @@ void GameWindow::Build() {
 
 bool GameWindow::Load() {
   bool ok = false;
-  Run([&] { ok = frm_->Form_Load(); });
+  Run([&] { ok = frm_->Form_Load(); });  // before the controls exist: nothing to bring up to date
+  laidOut_ = ok;
+  // The window has its size now, so the opening's first picture is also scaled to its box on the
+  // other core while the controls are made.
+  if (ok) frm_->PrefetchOpening();
+  if (!pic_) Build();
+  Sync();
   return ok;
+}
+
+QSize GameWindow::DrawnSize(const PictureBox& box) const {
+  if (!laidOut_) return {};
+  const Frm& m = *frm_;
+  QSize logical;
+  if (&box == &m.Pic) {
+    logical = Place(m.Pic.Geo, m.ScaleSys, size()).size();
+  } else if (&box == &m.PicKao) {
+    logical = FacePlace(m.PicKao.Geo).size();
+  } else {
+    return {};
+  }
+  const qreal dpr = devicePixelRatioF();
+  return {qRound(logical.width() * dpr), qRound(logical.height() * dpr)};
+}
+
+QRect GameWindow::FacePlace(const Geometry& k) {
+  // The face box keeps its design place in twips, whatever the size of the picture.
+  return {static_cast<int>(k.Left / Frm::kTwipsPerPixel),
+          static_cast<int>(k.Top / Frm::kTwipsPerPixel),
+          static_cast<int>(k.Width / Frm::kTwipsPerPixel),
+          static_cast<int>(k.Height / Frm::kTwipsPerPixel)};
 }
 
 void GameWindow::ActivateOnce() {
@@ -238,6 +267,7 @@ QRect GameWindow::Place(const Geometry& g, const Scale& s, const QSize& c) const
 }
 
 void GameWindow::Sync() {
+  if (!pic_) return;  // not built yet
   const Frm& m = *frm_;
   QPalette wp = palette();
   if (wp.color(QPalette::Window) != C(m.BackColor)) {
@@ -302,12 +332,7 @@ void GameWindow::Sync() {
   SetFont(lstIrai_, GameFont(false, m.LstIrai.FontSize));
   SyncList(lstIrai_, m.LstIrai, lstIraiShown_);
 
-  // The face box keeps its design place in twips, whatever the size of the picture.
-  const Geometry& k = m.PicKao.Geo;
-  picKao_->setGeometry(QRect(static_cast<int>(k.Left / Frm::kTwipsPerPixel),
-                             static_cast<int>(k.Top / Frm::kTwipsPerPixel),
-                             static_cast<int>(k.Width / Frm::kTwipsPerPixel),
-                             static_cast<int>(k.Height / Frm::kTwipsPerPixel)));
+  picKao_->setGeometry(FacePlace(m.PicKao.Geo));
   picKao_->SetBorder(m.PicKao.Border);
   picKao_->SetPicture(m.PicKao.Painted);
   picKao_->setVisible(m.PicKao.Visible);

@@ -28,7 +28,8 @@ class GameWindow : public QWidget {
                       std::unique_ptr<MciDevice> music = nullptr);
   ~GameWindow() override;
 
-  // Start-up; false when the game cannot run (the player has been told why).
+  // Start-up: the game's own, then the controls; false when the game cannot run (the player has
+  // been told why). The controls exist once it has returned.
   bool Load();
   // The new game that runs once when the window is first shown.
   void ActivateOnce();
@@ -67,6 +68,9 @@ class GameWindow : public QWidget {
   void Build();
   void SyncTimers();
   QRect Place(const Geometry& g, const Scale& s, const QSize& container) const;
+  static QRect FacePlace(const Geometry& face);
+  // The size in device pixels a picture box of the model is drawn at; empty before the layout.
+  QSize DrawnSize(const PictureBox& box) const;
   void OnBgmTick();
 
   QtHost host_;
@@ -77,6 +81,7 @@ class GameWindow : public QWidget {
   bool inResize_ = false;
   bool unloaded_ = false;
   bool firstFrameDone_ = false;
+  bool laidOut_ = false;
 
   QLineEdit* txtName_ = nullptr;
   std::array<QPushButton*, Frm::kComCount> com_{};

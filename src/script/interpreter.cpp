@@ -47,13 +47,16 @@ void Frm::PrefetchNextPicture(const std::vector<std::string>& lines, std::size_t
   for (std::size_t i = from; i < lines.size(); ++i) {
     const std::string& line = lines[i];
     std::string name;
+    const PictureBox* box = nullptr;
     if (Starts(line, ">img")) {
       name = Argument(line);  // empty: a repaint of the last one, nothing to read
+      box = &Pic;
     } else if (Starts(line, ">fce")) {
       name = FaceName(line);
+      box = &PicKao;
     }
     if (!name.empty()) {
-      host_.PrefetchPicture(PicturePath(name));
+      host_.PrefetchPicture(PicturePath(name), *box);
       return;
     }
   }

@@ -8,6 +8,7 @@
 #include <QTest>
 #include <QTimer>
 
+#include "qt/image.h"
 #include "support/fakes.h"
 
 using porukami::Frm;
@@ -22,6 +23,36 @@ void SolidPicture(TempContent& c, const std::string& name, QColor colour, int w,
   img.fill(colour);
   const QString path = QString::fromStdString((c.dir() / "img" / (name + ".dat")).string());
   QVERIFY(img.save(path, "PNG"));
+}
+
+// A picture whose smooth and unsmoothed copies differ: gradients with fine detail.
+QString DetailedPicture(TempContent& c, const std::string& name, int w, int h) {
+  QImage img(w, h, QImage::Format_RGB32);
+  for (int y = 0; y < h; ++y) {
+    for (int x = 0; x < w; ++x) img.setPixel(x, y, qRgb(x * 255 / w, y * 255 / h, (x ^ y) & 255));
+  }
+  const QString path = QString::fromStdString((c.dir() / "img" / (name + ".dat")).string());
+  if (!img.save(path, "PNG")) return {};
+  return path;
+}
+
+QImage Rgb32(const QImage& i) {
+  return i.convertToFormat(QImage::Format_RGB32);
+}
+
+// The mean difference of two pictures of the same size, per channel, 0 to 255.
+double MeanDifference(const QImage& a, const QImage& b) {
+  const QImage x = Rgb32(a), y = Rgb32(b);
+  if (x.size() != y.size()) return 255;
+  double sum = 0;
+  for (int j = 0; j < x.height(); ++j) {
+    for (int i = 0; i < x.width(); ++i) {
+      const QRgb p = x.pixel(i, j), q = y.pixel(i, j);
+      sum += std::abs(qRed(p) - qRed(q)) + std::abs(qGreen(p) - qGreen(q)) +
+             std::abs(qBlue(p) - qBlue(q));
+    }
+  }
+  return sum / (3.0 * x.width() * x.height());
 }
 
 // Closes the next modal message box with the given button, once it is open.
@@ -190,6 +221,87 @@ class WindowTest : public QObject {
     QTest::mouseClick(win_->PicWidget(), Qt::LeftButton, {}, QPoint(10, 10));
     QCOMPARE(m().Pic.PaintedName, std::string("third"));
     QCOMPARE(centre(), QColor(0, 0, 255));
+  }
+
+  // A picture hinted for a box whose size is known comes with its smooth copy for that size, the
+  // same copy the box would have made itself; before the layout, and for a box of the picture's
+  // own size, none is made.
+  void picturesHintedForABoxAreScaledAheadToIt() {
+    SolidPicture(*content_, "red", QColor(255, 0, 0), 64, 48);
+    content_->Scene("opn", {">img red", "文"});
+    const QString path = DetailedPicture(*content_, "detail", 300, 200);
+    QVERIFY(!path.isEmpty());
+    const std::string native = path.toStdString();
+    using porukami::qt::QtImage;
+    const auto load = [&](const porukami::PictureBox& box) {
+      win_->host().PrefetchPicture(native, box);
+      return std::dynamic_pointer_cast<const QtImage>(win_->host().LoadPicture(native));
+    };
+
+    win_ = std::make_unique<GameWindow>(content_->dir().string(), &rnd_);
+    auto early = load(m().Pic);  // not laid out yet: decoded ahead only
+    QVERIFY(early);
+    QVERIFY(early->AheadSize().isEmpty());
+    win_.reset();
+
+    Start();
+    const qreal dpr = win_->devicePixelRatioF();
+    const QSize box(qRound(win_->PicWidget()->width() * dpr),
+                    qRound(win_->PicWidget()->height() * dpr));
+    auto background = load(m().Pic);
+    QVERIFY(background);
+    QCOMPARE(background->AheadSize(), box);
+    QCOMPARE(Rgb32(background->ScaledTo(box)),
+             Rgb32(porukami::qt::ScaleForDrawing(QImage(path).convertToFormat(QImage::Format_RGB32),
+                                                 box)));
+    QVERIFY(background->AheadSize().isEmpty());  // taken
+
+    const QSize face(qRound(win_->PicKaoWidget()->width() * dpr),
+                     qRound(win_->PicKaoWidget()->height() * dpr));
+    auto onFace = load(m().PicKao);
+    QVERIFY(onFace);
+    QCOMPARE(onFace->AheadSize(), face);
+    QVERIFY(face != box);
+
+    const QString own = DetailedPicture(*content_, "own", face.width(), face.height());
+    win_->host().PrefetchPicture(own.toStdString(), m().PicKao);
+    auto ownSize =
+        std::dynamic_pointer_cast<const QtImage>(win_->host().LoadPicture(own.toStdString()));
+    QVERIFY(ownSize);
+    QCOMPARE(ownSize->ScaledTo(face).size(), face);
+    QCOMPARE(ownSize->ScaledTo(face).constBits(), ownSize->image.constBits());  // no copy
+  }
+
+  // A picture scaled ahead for a box that has since changed size is drawn at once, stretched,
+  // and smooth at the new size once the size has held.
+  void pictureScaledAheadForAnOldSizeIsSmoothOnceTheSizeHolds() {
+    SolidPicture(*content_, "red", QColor(255, 0, 0), 64, 48);
+    const QString path = DetailedPicture(*content_, "detail", 300, 200);
+    QVERIFY(!path.isEmpty());
+    content_->Scene("opn", {">img red", "一", ">img detail", "二"});
+    Start();
+    win_->Run([&] { m().menu_tim_Click_Click(0); });  // each line waits for a click
+    QTest::qWait(300);                                // "detail" is decoded and scaled by now
+    win_->resize(win_->width() + 120, win_->height() + 90);
+    QTest::qWait(50);
+    QTest::mouseClick(win_->PicWidget(), Qt::LeftButton, {}, QPoint(10, 10));
+    QCOMPARE(m().Pic.PaintedName, std::string("detail"));
+
+    const qreal dpr = win_->devicePixelRatioF();
+    const QSize box(qRound(win_->PicWidget()->width() * dpr),
+                    qRound(win_->PicWidget()->height() * dpr));
+    const QImage smooth = porukami::qt::ScaleForDrawing(Rgb32(QImage(path)), box);
+    // The top half of the box: the picture alone, no text over it.
+    const auto top = [&] {
+      QImage shot = win_->PicWidget()->grab().toImage();
+      shot.setDevicePixelRatio(1);  // compared pixel for pixel with the copy at device size
+      return shot.copy(0, 0, shot.width(), shot.height() / 2);
+    };
+    const QImage smoothTop = smooth.copy(0, 0, smooth.width(), smooth.height() / 2);
+    const double atOnce = MeanDifference(top(), smoothTop);
+    QVERIFY2(atOnce > 0 && atOnce < 40, qPrintable(QString::number(atOnce)));
+    QTest::qWait(porukami::qt::PictureWidget::kSettleMs + 200);
+    QCOMPARE(Rgb32(top()), Rgb32(smoothTop));
   }
 
   void keyboardMovesTheSceneAndPressesButtons() {

@@ -318,6 +318,10 @@ TEST_F(InterpreterTest, EachPictureShownHintsTheNextOneOfTheScene) {
   EXPECT_EQ(Hinted(g.host, before), (std::vector<std::string>{"bg.dat", "face_1.dat"}));
   frm().Lbl_Click();  // shows the face; the empty ">img" is a repaint and is passed over
   EXPECT_EQ(Hinted(g.host, before), (std::vector<std::string>{"bg.dat", "face_1.dat", "bg2.dat"}));
+  // Each hint names the box the picture will be shown on: backgrounds the picture, faces theirs.
+  EXPECT_EQ(g.host.prefetchedFor[before], &frm().Pic);
+  EXPECT_EQ(g.host.prefetchedFor[before + 1], &frm().PicKao);
+  EXPECT_EQ(g.host.prefetchedFor[before + 2], &frm().Pic);
   // Every hint named a picture the scene then loaded, by the same path.
   for (const std::string& p : std::vector<std::string>(
            g.host.prefetched.begin() + static_cast<long>(before), g.host.prefetched.end())) {

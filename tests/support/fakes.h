@@ -25,8 +25,9 @@ class FakeHost : public Host {
   std::deque<int> menuPicks;      // none queued: dismissed
   std::vector<std::string> messages;
   std::vector<std::string> captions;
-  std::vector<std::string> loadedPictures;  // native paths asked for
-  std::vector<std::string> prefetched;      // native paths hinted with PrefetchPicture
+  std::vector<std::string> loadedPictures;       // native paths asked for
+  std::vector<std::string> prefetched;           // native paths hinted with PrefetchPicture
+  std::vector<const PictureBox*> prefetchedFor;  // and the box each was hinted for
   int popups = 0;
   struct Geo {
     double left, top, width, height;
@@ -37,7 +38,10 @@ class FakeHost : public Host {
   bool MsgBoxYesNo(const std::string& text, const std::string& caption) override;
   int PopupMenu(const Frm& frm) override;
   ImageRef LoadPicture(const std::string& nativePath) override;
-  void PrefetchPicture(const std::string& nativePath) override { prefetched.push_back(nativePath); }
+  void PrefetchPicture(const std::string& nativePath, const PictureBox& box) override {
+    prefetched.push_back(nativePath);
+    prefetchedFor.push_back(&box);
+  }
   std::string AppPath() override { return appPath; }
   std::int32_t ScreenWidth() override { return screenW; }
   std::int32_t ScreenHeight() override { return screenH; }
