@@ -209,6 +209,8 @@ void GameWindow::Build() {
 }
 
 bool GameWindow::Load() {
+  // The platform's window first, so the frame it adds is known when the game sizes its window.
+  create();
   bool ok = false;
   Run([&] { ok = frm_->Form_Load(); });  // before the controls exist: nothing to bring up to date
   laidOut_ = ok;
