@@ -306,10 +306,10 @@ void GameWindow::Sync() {
   };
 
   txtName_->setGeometry(Place(m.TxtName.Geo, m.ScaleSys, client));
+  SetFont(txtName_, plain);  // before the text, which is laid out in it
+  SetColours(txtName_, m.TxtName.BackColor, m.TxtName.ForeColor, true);
   if (txtName_->text().toStdString() != m.TxtName.Text)
     txtName_->setText(QString::fromStdString(m.TxtName.Text));
-  SetColours(txtName_, m.TxtName.BackColor, m.TxtName.ForeColor, true);
-  SetFont(txtName_, plain);
   for (int i = 0; i < Frm::kComCount; ++i) syncButton(com_[i], m.Com[i], client, m.ScaleSys);
 
   syncPicture(picStr_, m.PicStr, client, m.ScaleSys);
