@@ -1,8 +1,13 @@
 #include "qt/widgets.h"
 
+#include <QFontMetricsF>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QTextLayout>
+#include <QTextOption>
+#include <deque>
+#include <memory>
 
 #include "qt/qthost.h"
 
@@ -125,7 +130,74 @@ void ShapeWidget::paintEvent(QPaintEvent*) {
   }
 }
 
-ClickLabel::ClickLabel(QWidget* parent) : QLabel(parent) {}
+namespace {
+
+// The laid-out texts last drawn by the labels, newest first.
+struct LaidOut {
+  QString text;
+  QFont font;
+  int width;
+  Qt::Alignment alignment;
+  std::unique_ptr<QTextLayout> layout;
+};
+constexpr std::size_t kLaidOutKept = 4;
+
+// The text laid out as QPainter::drawText lays out a word-wrapped text in a rectangle of that
+// width: line breaks as new lines, the font's leading between lines.
+const QTextLayout& LaidOutText(const QString& text, const QFont& font, int width,
+                               Qt::Alignment alignment) {
+  static std::deque<LaidOut> kept;
+  for (auto it = kept.begin(); it != kept.end(); ++it) {
+    if (it->width == width && it->alignment == alignment && it->text == text && it->font == font) {
+      if (it != kept.begin()) {
+        LaidOut hit = std::move(*it);
+        kept.erase(it);
+        kept.push_front(std::move(hit));
+      }
+      return *kept.front().layout;
+    }
+  }
+  QString lines = text;
+  lines.replace(QLatin1Char('\n'), QChar::LineSeparator);
+  auto layout = std::make_unique<QTextLayout>(lines, font);
+  layout->setCacheEnabled(true);
+  QTextOption option(alignment & Qt::AlignHorizontal_Mask);
+  option.setWrapMode(QTextOption::WordWrap);  // as QLabel wraps
+  layout->setTextOption(option);
+  const qreal leading = QFontMetricsF(font).leading();
+  qreal height = -leading;
+  layout->beginLayout();
+  for (QTextLine line = layout->createLine(); line.isValid(); line = layout->createLine()) {
+    line.setLineWidth(width);
+    height += leading;
+    line.setPosition(QPointF(0, height));
+    height += line.height();
+  }
+  layout->endLayout();
+  kept.push_front({text, font, width, alignment, std::move(layout)});
+  if (kept.size() > kLaidOutKept) kept.pop_back();
+  return *kept.front().layout;
+}
+
+}  // namespace
+
+ClickLabel::ClickLabel(QWidget* parent) : QLabel(parent) {
+  setTextFormat(Qt::PlainText);  // content is shown as written, never as markup
+}
+
+void ClickLabel::paintEvent(QPaintEvent* e) {
+  if (!wordWrap()) {
+    QLabel::paintEvent(e);
+    return;
+  }
+  const QRect area = contentsRect();
+  if (text().isEmpty() || area.isEmpty()) return;
+  QPainter p(this);
+  p.setFont(font());
+  p.setPen(palette().color(isEnabled() ? QPalette::Active : QPalette::Disabled, foregroundRole()));
+  p.setClipRect(area);
+  LaidOutText(text(), font(), area.width(), alignment()).draw(&p, area.topLeft());
+}
 
 void ClickLabel::mousePressEvent(QMouseEvent* e) {
   e->accept();

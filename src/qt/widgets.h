@@ -59,7 +59,11 @@ class ShapeWidget : public QWidget {
   bool drawBorder_ = false;
 };
 
-// A label with a transparent background that reports clicks.
+// A label of plain text with a transparent background that reports clicks.
+//
+// Its text is drawn from a laid-out copy kept for the labels of the window: the scene's text and
+// its two shadows show the same text in the same font and width, so it is laid out once for the
+// three, and a repaint lays nothing out again.
 class ClickLabel : public QLabel {
   Q_OBJECT
  public:
@@ -67,6 +71,7 @@ class ClickLabel : public QLabel {
   std::function<void()> onClick;
 
  protected:
+  void paintEvent(QPaintEvent* e) override;
   void mousePressEvent(QMouseEvent* e) override;
   void mouseReleaseEvent(QMouseEvent* e) override;
 };

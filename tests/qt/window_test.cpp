@@ -3,6 +3,7 @@
 
 #include <QApplication>
 #include <QImage>
+#include <QLabel>
 #include <QListWidget>
 #include <QMessageBox>
 #include <QTest>
@@ -302,6 +303,58 @@ class WindowTest : public QObject {
     QVERIFY2(atOnce > 0 && atOnce < 40, qPrintable(QString::number(atOnce)));
     QTest::qWait(porukami::qt::PictureWidget::kSettleMs + 200);
     QCOMPARE(Rgb32(top()), Rgb32(smoothTop));
+  }
+
+  // The game's labels draw their text exactly as a Qt label of plain text would, wrapped at the
+  // same places, and show markup as written.
+  void labelsDrawPlainTextAsQtLabelsDo() {
+    const QString texts[] = {
+        QString::fromUtf8("\nムルの月、一日。夜明けの丘の道。メイヒルは、大きな森のふもとの小さな"
+                          "村、ハルネ村にたどり着いた。\nこのひと月を、ここで暮らす。▼"),
+        QStringLiteral("an_unbreakable_word_wider_than_the_label and words after it"),
+        QStringLiteral("<b>not bold</b> &amp; as written"),
+    };
+    for (const QString& text : texts) {
+      for (const Qt::Alignment align :
+           {Qt::AlignHCenter | Qt::AlignTop, Qt::AlignLeft | Qt::AlignTop}) {
+        for (const int px : {16, 28}) {
+          QFont f(QStringLiteral("IPAPGothic"));
+          f.setBold(px == 28);
+          f.setPixelSize(px);
+          QLabel plain;
+          plain.setTextFormat(Qt::PlainText);
+          porukami::qt::ClickLabel game;
+          QImage shots[2];
+          int i = 0;
+          for (QLabel* l : {&plain, static_cast<QLabel*>(&game)}) {
+            l->setFont(f);
+            l->setWordWrap(true);
+            l->setAlignment(align);
+            l->setText(text);
+            l->resize(px * 14, px * 8);
+            shots[i] = QImage(l->size(), QImage::Format_RGB32);
+            shots[i].fill(Qt::white);
+            l->render(&shots[i], QPoint(), QRegion(), QWidget::RenderFlags());
+            ++i;
+          }
+          QVERIFY2(shots[0] == shots[1], qPrintable(text.left(12) + QString::number(px)));
+        }
+      }
+    }
+    // Drawn twice, laid out once: the same pixels again.
+    porukami::qt::ClickLabel again;
+    again.setWordWrap(true);
+    again.setText(texts[0]);
+    again.resize(300, 200);
+    QImage first(again.size(), QImage::Format_RGB32), second(again.size(), QImage::Format_RGB32);
+    first.fill(Qt::white);
+    second.fill(Qt::white);
+    again.render(&first, QPoint(), QRegion(), QWidget::RenderFlags());
+    again.render(&second, QPoint(), QRegion(), QWidget::RenderFlags());
+    QCOMPARE(first, second);
+    QImage blank(first.size(), QImage::Format_RGB32);
+    blank.fill(Qt::white);
+    QVERIFY(first != blank);
   }
 
   void keyboardMovesTheSceneAndPressesButtons() {
