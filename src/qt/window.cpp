@@ -169,6 +169,11 @@ void GameWindow::Build() {
   lblGame_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
   lblGame_->setWordWrap(true);
   txtName_->setMaxLength(static_cast<int>(frm_->TxtName.MaxLength));
+  // Shown with the window (made after it was shown, they would stay hidden); every other control
+  // is shown or hidden as the game says.
+  for (QWidget* w : {static_cast<QWidget*>(lst_), static_cast<QWidget*>(lstIrai_),
+                     static_cast<QWidget*>(txtName_)})
+    w->setVisible(true);
   lst_->setSelectionMode(QAbstractItemView::SingleSelection);
   lstIrai_->setSelectionMode(QAbstractItemView::SingleSelection);
 
@@ -217,8 +222,6 @@ bool GameWindow::Load() {
   // The window has its size now, so the opening's first picture is also scaled to its box on the
   // other core while the controls are made.
   if (ok) frm_->PrefetchOpening();
-  if (!pic_) Build();
-  Sync();
   return ok;
 }
 
@@ -248,6 +251,10 @@ QRect GameWindow::FacePlace(const Geometry& k) {
 void GameWindow::ActivateOnce() {
   if (activated_) return;
   activated_ = true;
+  // The controls are made once the window has been shown: the platform maps the window meanwhile,
+  // and the frame that shows them is the first one painted.
+  Build();
+  Sync();
   Run([this] { frm_->Form_Activate(); });
 }
 

@@ -28,10 +28,10 @@ class GameWindow : public QWidget {
                       std::unique_ptr<MciDevice> music = nullptr);
   ~GameWindow() override;
 
-  // Start-up: the game's own, then the controls; false when the game cannot run (the player has
-  // been told why). The controls exist once it has returned.
+  // The game's start-up; false when the game cannot run (the player has been told why).
   bool Load();
-  // The new game that runs once when the window is first shown.
+  // Once the window is shown: makes the controls and runs the new game (once). The controls
+  // exist from then on.
   void ActivateOnce();
 
   Frm& model() { return *frm_; }
