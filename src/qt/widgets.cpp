@@ -194,7 +194,8 @@ void ClickLabel::paintEvent(QPaintEvent* e) {
   if (text().isEmpty() || area.isEmpty()) return;
   QPainter p(this);
   p.setFont(font());
-  p.setPen(palette().color(isEnabled() ? QPalette::Active : QPalette::Disabled, foregroundRole()));
+  p.setPen(isEnabled() ? palette().color(foregroundRole())
+                       : palette().color(QPalette::Disabled, foregroundRole()));
   p.setClipRect(area);
   LaidOutText(text(), font(), area.width(), alignment()).draw(&p, area.topLeft());
 }
