@@ -74,6 +74,11 @@ struct LoadedGame {
   FixedRandom random;
   Frm frm{host, random};
   bool loaded = frm.Form_Load();
+  // False, with the benchmark marked failed, when the content did not load.
+  bool Ready(benchmark::State& state) {
+    if (!loaded) state.SkipWithError("the content does not load");
+    return loaded;
+  }
 };
 
 // Steps of the interpreter only: each iteration plays the whole scene by clicks (the click's
@@ -81,10 +86,7 @@ struct LoadedGame {
 void BM_ScriptStep(benchmark::State& state) {
   LongScene& scene = Scene();
   LoadedGame game(scene);
-  if (!game.loaded) {
-    state.SkipWithError("the content does not load");
-    return;
-  }
+  if (!game.Ready(state)) return;
   Frm& frm = game.frm;
   BenchHost& host = game.host;
   frm.Form_Activate();
@@ -112,10 +114,7 @@ BENCHMARK(BM_ScriptStep)->Unit(benchmark::kMillisecond);
 void BM_StartScene(benchmark::State& state) {
   LongScene& scene = Scene();
   LoadedGame game(scene);
-  if (!game.loaded) {
-    state.SkipWithError("the content does not load");
-    return;
-  }
+  if (!game.Ready(state)) return;
   Frm& frm = game.frm;
   for (auto _ : state) {
     frm.StartScene("long");

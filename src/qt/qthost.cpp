@@ -108,7 +108,7 @@ void QtHost::PrefetchPicture(const std::string& nativePath, const PictureBox& bo
 ImageRef QtHost::LoadPicture(const std::string& nativePath) {
   for (auto it = prefetched_.begin(); it != prefetched_.end(); ++it) {
     if (it->path != nativePath) continue;
-    const Prefetched taken = *it;
+    const Prefetched taken = std::move(*it);
     prefetched_.erase(it);
     const Decoded& decoded = taken.decoded.get();  // waits while it is still being decoded
     if (decoded.stamp.size >= 0 && decoded.stamp == StampOf(nativePath)) {

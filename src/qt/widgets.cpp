@@ -193,7 +193,6 @@ void ClickLabel::paintEvent(QPaintEvent* e) {
   const QRect area = contentsRect();
   if (text().isEmpty() || area.isEmpty()) return;
   QPainter p(this);
-  p.setFont(font());
   p.setPen(isEnabled() ? palette().color(foregroundRole())
                        : palette().color(QPalette::Disabled, foregroundRole()));
   p.setClipRect(area);

@@ -37,6 +37,13 @@ class Robustness : public ::testing::Test {
   bool Idle() const { return !g.frm->Lbl.Visible && g.frm->LblGame.Visible; }
   std::string Path(const std::string& scene) const { return g.frm->TxtDir + scene + ".dat"; }
   void ExpectRulesHold() { EXPECT_EQ(monkey::BrokenRule(frm()), ""); }
+  // The day command still ends the day, and the game's rules hold after it.
+  void ExpectTheDayGoesOn() {
+    g.rnd.queue = {0.0};
+    frm().Com_Click(4);
+    EXPECT_EQ(frm().Day, 2);
+    ExpectRulesHold();
+  }
   Frm& frm() { return *g.frm; }
   Game g;
 };
@@ -86,10 +93,7 @@ TEST_F(Robustness, MissingOpeningSceneIsReportedAndTheDayCommandsStillWork) {
   ASSERT_EQ(g.host.messages.size(), 1u);
   EXPECT_TRUE(Contains(g.host.messages[0], Path("opn"))) << g.host.messages[0];
   EXPECT_TRUE(Idle());
-  g.rnd.queue = {0.0};
-  frm().Com_Click(4);
-  EXPECT_EQ(frm().Day, 2);
-  ExpectRulesHold();
+  ExpectTheDayGoesOn();
 }
 
 TEST_F(Robustness, MissingMoneyEndLeavesOnlyTheRestartPrompt) {
@@ -172,10 +176,7 @@ TEST_F(Robustness, OpeningThatEndsAtOnceIsStoppedWithAMessage) {
   EXPECT_TRUE(Idle());
   EXPECT_EQ(frm().Day, 1);
   EXPECT_EQ(frm().Money, 10000);
-  g.rnd.queue = {0.0};
-  frm().Com_Click(4);
-  EXPECT_EQ(frm().Day, 2);
-  ExpectRulesHold();
+  ExpectTheDayGoesOn();
 }
 
 // ---- the catalogue ---------------------------------------------------------------------------

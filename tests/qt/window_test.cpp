@@ -19,10 +19,20 @@ using porukami::testing::TempContent;
 
 namespace {
 
+QString ImgPath(const TempContent& c, const std::string& name) {
+  return QString::fromStdString((c.dir() / "img" / (name + ".dat")).string());
+}
+
+// The size of a widget in device pixels, as the picture boxes reckon it.
+QSize DeviceSize(const QWidget* w) {
+  const qreal dpr = w->devicePixelRatioF();
+  return {qRound(w->width() * dpr), qRound(w->height() * dpr)};
+}
+
 void SolidPicture(TempContent& c, const std::string& name, QColor colour, int w, int h) {
   QImage img(w, h, QImage::Format_RGB32);
   img.fill(colour);
-  const QString path = QString::fromStdString((c.dir() / "img" / (name + ".dat")).string());
+  const QString path = ImgPath(c, name);
   QVERIFY(img.save(path, "PNG"));
 }
 
@@ -32,7 +42,7 @@ QString DetailedPicture(TempContent& c, const std::string& name, int w, int h) {
   for (int y = 0; y < h; ++y) {
     for (int x = 0; x < w; ++x) img.setPixel(x, y, qRgb(x * 255 / w, y * 255 / h, (x ^ y) & 255));
   }
-  const QString path = QString::fromStdString((c.dir() / "img" / (name + ".dat")).string());
+  const QString path = ImgPath(c, name);
   if (!img.save(path, "PNG")) return {};
   return path;
 }
@@ -246,9 +256,7 @@ class WindowTest : public QObject {
     win_.reset();
 
     Start();
-    const qreal dpr = win_->devicePixelRatioF();
-    const QSize box(qRound(win_->PicWidget()->width() * dpr),
-                    qRound(win_->PicWidget()->height() * dpr));
+    const QSize box = DeviceSize(win_->PicWidget());
     auto background = load(m().Pic);
     QVERIFY(background);
     QCOMPARE(background->AheadSize(), box);
@@ -257,8 +265,7 @@ class WindowTest : public QObject {
                                                  box)));
     QVERIFY(background->AheadSize().isEmpty());  // taken
 
-    const QSize face(qRound(win_->PicKaoWidget()->width() * dpr),
-                     qRound(win_->PicKaoWidget()->height() * dpr));
+    const QSize face = DeviceSize(win_->PicKaoWidget());
     auto onFace = load(m().PicKao);
     QVERIFY(onFace);
     QCOMPARE(onFace->AheadSize(), face);
@@ -288,9 +295,7 @@ class WindowTest : public QObject {
     QTest::mouseClick(win_->PicWidget(), Qt::LeftButton, {}, QPoint(10, 10));
     QCOMPARE(m().Pic.PaintedName, std::string("detail"));
 
-    const qreal dpr = win_->devicePixelRatioF();
-    const QSize box(qRound(win_->PicWidget()->width() * dpr),
-                    qRound(win_->PicWidget()->height() * dpr));
+    const QSize box = DeviceSize(win_->PicWidget());
     const QImage smooth = porukami::qt::ScaleForDrawing(Rgb32(QImage(path)), box);
     // The top half of the box: the picture alone, no text over it.
     const auto top = [&] {
