@@ -82,7 +82,7 @@ void QtHost::PrefetchPicture(const std::string& nativePath, const PictureBox& bo
     auto promise = std::make_shared<std::promise<Decoded>>();
     // Dropping a decode still running costs nothing here: the pool thread keeps its promise.
     if (prefetched_.size() == kMaxPrefetched) prefetched_.pop_front();
-    prefetched_.push_back({nativePath, promise->get_future().share(), {}, {}});
+    prefetched_.push_back({nativePath, promise->get_future().share(), &box, {}, {}});
     entry = std::prev(prefetched_.end());
     decoder_.start([promise, nativePath] {
       Decoded d;
@@ -91,15 +91,24 @@ void QtHost::PrefetchPicture(const std::string& nativePath, const PictureBox& bo
       promise->set_value(std::move(d));
     });
   }
+  ScaleAhead(*entry);
+}
+
+void QtHost::ScaleHintedPictures() {
+  for (Prefetched& entry : prefetched_) ScaleAhead(entry);
+}
+
+void QtHost::ScaleAhead(Prefetched& entry) {
   // One copy per picture: if the box's size has changed since, the picture box draws this copy
   // stretched until the size holds, as during a resize, rather than wait for another.
-  const QSize size = drawnSize_ ? drawnSize_(box) : QSize();
-  if (size.isEmpty() || !entry->scaledFor.isEmpty()) return;
+  if (!entry.scaledFor.isEmpty()) return;
+  const QSize size = drawnSize_ ? drawnSize_(*entry.box) : QSize();
+  if (size.isEmpty()) return;
   // Queued after the decode on the same thread, so the decoded picture is there when it runs.
   auto promise = std::make_shared<std::promise<QImage>>();
-  entry->scaledFor = size;
-  entry->scaled = promise->get_future().share();
-  decoder_.start([promise, decoded = entry->decoded, size] {
+  entry.scaledFor = size;
+  entry.scaled = promise->get_future().share();
+  decoder_.start([promise, decoded = entry.decoded, size] {
     const QImage& picture = decoded.get().image;
     promise->set_value(picture.isNull() ? QImage() : ScaleForDrawing(picture, size));
   });

@@ -23,9 +23,10 @@ class QtHost : public Host {
   ImageRef LoadPicture(const std::string& nativePath) override;
   // Decodes the picture on a pool thread and, when the size its box is drawn at is known, makes
   // the smooth copy for that size there too; LoadPicture then takes the result (or decodes afresh
-  // when the file has changed since). At most kMaxPrefetched are kept, the oldest dropped. A
-  // picture hinted again once its box's size is known gets its copy then.
+  // when the file has changed since). At most kMaxPrefetched are kept, the oldest dropped.
   void PrefetchPicture(const std::string& nativePath, const PictureBox& box) override;
+  // Pictures hinted before their box's size was known get their smooth copy now.
+  void ScaleHintedPictures();
   static constexpr std::size_t kMaxPrefetched = 2;
   std::string AppPath() override;
   std::int32_t ScreenWidth() override;
@@ -56,9 +57,11 @@ class QtHost : public Host {
   struct Prefetched {
     std::string path;
     std::shared_future<Decoded> decoded;
-    QSize scaledFor;  // the size of the smooth copy asked for; empty: none
+    const PictureBox* box;  // the model's box it was hinted for
+    QSize scaledFor;        // the size of the smooth copy asked for; empty: none
     std::shared_future<QImage> scaled;
   };
+  void ScaleAhead(Prefetched& entry);
   static FileStamp StampOf(const std::string& nativePath);
 
   QWidget* window_;

@@ -221,7 +221,7 @@ bool GameWindow::Load() {
   laidOut_ = ok;
   // The window has its size now, so the opening's first picture is also scaled to its box on the
   // other core while the controls are made.
-  if (ok) frm_->PrefetchOpening();
+  if (ok) host_.ScaleHintedPictures();
   return ok;
 }
 

@@ -255,6 +255,15 @@ class WindowTest : public QObject {
     QVERIFY(early->AheadSize().isEmpty());
     win_.reset();
 
+    // Hinted before the layout and loaded after it: scaled once the window knew its size.
+    win_ = std::make_unique<GameWindow>(content_->dir().string(), &rnd_);
+    win_->host().PrefetchPicture(native, m().Pic);
+    QVERIFY(win_->Load());
+    auto late = std::dynamic_pointer_cast<const QtImage>(win_->host().LoadPicture(native));
+    QVERIFY(late);
+    QVERIFY(!late->AheadSize().isEmpty());
+    win_.reset();
+
     Start();
     const QSize box = DeviceSize(win_->PicWidget());
     auto background = load(m().Pic);
