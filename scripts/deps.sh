@@ -4,7 +4,7 @@ set -euo pipefail
 packages=(cmake ninja-build g++ pkg-config qt6-base-dev libfluidsynth-dev timgm6mb-soundfont
   fonts-ipafont-gothic xvfb xauth imagemagick libgtest-dev libgmock-dev libbenchmark-dev)
 if [ "${1:-}" = "--test" ]; then
-  packages+=(chromium clang libclang-rt-14-dev valgrind)
+  packages+=(chromium clang libclang-rt-14-dev valgrind dbus at-spi2-core python3-pyatspi xdotool)
 fi
 missing=()
 for p in "${packages[@]}"; do

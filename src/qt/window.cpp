@@ -66,7 +66,10 @@ void SyncList(QListWidget* w, const ListBox& model, std::vector<std::string>& sh
   if (shown != model.Items) {
     const QSignalBlocker block(w);
     w->clear();
-    for (const auto& s : model.Items) w->addItem(QString::fromStdString(s));
+    for (const auto& s : model.Items) {
+      auto* item = new QListWidgetItem(QString::fromStdString(s), w);
+      item->setData(Qt::AccessibleTextRole, Spoken(item->text()));
+    }
     shown = model.Items;
   }
   if (w->currentRow() != model.ListIndex) {
@@ -256,11 +259,17 @@ void GameWindow::ActivateOnce() {
   Build();
   Sync();
   Run([this] { frm_->Form_Activate(); });
+  pic_->setFocus(Qt::OtherFocusReason);  // the opening scene has the keyboard
 }
 
 void GameWindow::Run(const std::function<void()>& handler) {
+  const bool sceneBefore = frm_->Lbl.Visible;
+  const bool pressed = qobject_cast<QAbstractButton*>(sender()) != nullptr;
   handler();
   Sync();
+  // A scene that starts (or runs on after a button) takes the keyboard, so Space and Enter move
+  // its text on rather than press the command that started it again.
+  if (pic_ && frm_->Lbl.Visible && (pressed || !sceneBefore)) pic_->setFocus(Qt::OtherFocusReason);
 }
 
 QRect GameWindow::Place(const Geometry& g, const Scale& s, const QSize& c) const {
@@ -360,6 +369,7 @@ void GameWindow::Sync() {
   syncLabel(lblDay_, m.LblDay, client, m.ScaleSys);
 
   SyncTimers();
+  announcer_.Sync(*this);
 }
 
 void GameWindow::SyncTimers() {

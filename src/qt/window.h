@@ -10,6 +10,7 @@
 
 #include "app/Frm.h"
 #include "app/random.h"
+#include "qt/accessibility.h"
 #include "qt/qthost.h"
 #include "qt/widgets.h"
 #include "sound/mci.h"
@@ -102,6 +103,7 @@ class GameWindow : public QWidget {
   ClickLabel* lblDay_ = nullptr;
   QTimer timSay_;
   std::vector<std::string> lstShown_, lstIraiShown_;
+  Announcer announcer_;
 };
 
 // Font set-up shared by the game and its tests: "ＭＳ Ｐゴシック" resolves to IPAPGothic.
