@@ -265,6 +265,7 @@ class Published : public QAccessibleWidget,
   // Value: a bar's stat, 0 to 100, set only by the game.
   QVariant currentValue() const override {
     const Which c = Identify(widget());
+    if (c.kind != Kind::Bar) return 0;  // a window being closed is no longer the game's
     return c.window->model()
         .Stats[c.index / Frm::kStatsPerHeroine][c.index % Frm::kStatsPerHeroine];
   }
