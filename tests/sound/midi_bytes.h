@@ -1,5 +1,6 @@
 #pragma once
-// Builds small Standard MIDI Files for the music tests.
+// Builds small Standard MIDI Files for the music tests: 480 ticks a quarter note at 120 beats a
+// minute, so 960 ticks a second.
 #include <algorithm>
 #include <cstdint>
 #include <string>
@@ -7,66 +8,36 @@
 
 namespace porukami::testing {
 
-// 480 ticks per quarter note at 120 beats a minute: 960 ticks a second.
-inline constexpr int kDivision = 480;
-inline constexpr int kTicksPerSecond = 960;
-
 inline std::string VarLen(std::uint32_t v) {
   std::string out(1, static_cast<char>(v & 0x7F));
   while ((v >>= 7) != 0) out.insert(out.begin(), static_cast<char>(0x80 | (v & 0x7F)));
   return out;
 }
 
-inline std::string Be32(std::uint32_t v) {
-  return {static_cast<char>(v >> 24), static_cast<char>(v >> 16), static_cast<char>(v >> 8),
-          static_cast<char>(v)};
-}
-
 inline std::string Chunk(const std::string& id, const std::string& body) {
-  return id + Be32(static_cast<std::uint32_t>(body.size())) + body;
+  const auto n = static_cast<std::uint32_t>(body.size());
+  return id + std::string{char(n >> 24), char(n >> 16), char(n >> 8), char(n)} + body;
 }
 
-inline std::string Header(int format, int tracks, int division = kDivision) {
-  const std::string fields{0,
-                           static_cast<char>(format),
-                           static_cast<char>(tracks >> 8),
-                           static_cast<char>(tracks),
-                           static_cast<char>(division >> 8),
-                           static_cast<char>(division)};
-  return Chunk("MThd", fields);
+inline std::string Header(int format, int tracks, int division = 480) {
+  return Chunk("MThd", {0, char(format), char(tracks >> 8), char(tracks), char(division >> 8),
+                        char(division)});
 }
 
 struct Note {
-  int start;   // tick
-  int length;  // ticks
-  int key;
+  int start, length, key;  // ticks, ticks, key
 };
 
-// The events of one track: tempo 120, piano, the notes, end of track at `endTick`.
+// One track: tempo 120, piano, the notes one after another, the end of the track at `endTick`.
 inline std::string TrackEvents(const std::vector<Note>& notes, int endTick) {
-  struct Event {
-    int tick;
-    int order;  // note-offs before note-ons at the same tick
-    std::string bytes;
-  };
-  std::vector<Event> events;
-  for (const Note& n : notes) {
-    events.push_back({n.start, 1, {'\x90', static_cast<char>(n.key), 100}});
-    events.push_back({n.start + n.length, 0, {'\x80', static_cast<char>(n.key), 0}});
-  }
-  std::stable_sort(events.begin(), events.end(), [](const Event& a, const Event& b) {
-    return a.tick != b.tick ? a.tick < b.tick : a.order < b.order;
-  });
-  std::string body = VarLen(0) + "\xFF\x51\x03\x07\xA1\x20";  // 500000 µs a quarter note
-  body += VarLen(0) + std::string("\xC0\x00", 2);
+  std::string body = VarLen(0) + "\xFF\x51\x03\x07\xA1\x20" + VarLen(0) + std::string("\xC0\0", 2);
   int at = 0;
-  for (const Event& e : events) {
-    body += VarLen(static_cast<std::uint32_t>(e.tick - at)) + e.bytes;
-    at = e.tick;
+  for (const Note& n : notes) {
+    body += VarLen(n.start - at) + std::string{'\x90', char(n.key), 100};
+    body += VarLen(n.length) + std::string{'\x80', char(n.key), 0};
+    at = n.start + n.length;
   }
-  body += VarLen(static_cast<std::uint32_t>(std::max(endTick - at, 0))) + "\xFF\x2F" +
-          std::string(1, '\0');
-  return body;
+  return body + VarLen(std::max(endTick - at, 0)) + std::string("\xFF\x2F\0", 3);
 }
 
 inline std::string MidiFile(const std::vector<Note>& notes, int endTick) {
