@@ -55,41 +55,11 @@ TEST(DayTest, MoneyAndDaysDecideTheCommandsAndTheScene) {
   }
 }
 
-TEST(StatsTest, BestStatPicksTheLowestIndexAmongTheHighestOfTheFirstThree) {
-  const std::array<int, 6> kRows[] = {// heroine, her four stats, the best
-                                      {0, 40, 40, 10, 99, 0},
-                                      {1, 10, 40, 40, 0, 1},
-                                      {2, 10, 20, 30, 100, 2},
-                                      {2, 30, 10, 30, 100, 0},
-                                      {0, 0, 0, 0, 100, 0}};
+TEST(StatsTest, AddStatIgnoresStatsThatDoNotExist) {
   testing::Game g;
   ASSERT_TRUE(g.Load());
-  for (const auto& r : kRows) {
-    g.frm->Form_Activate();
-    for (int s = 0; s < 4; ++s) g.frm->AddStat(r[0], s, r[s + 1]);
-    EXPECT_EQ(g.frm->BestStat(r[0]), r[5]);
-  }
-}
-
-TEST(StatsTest, AddStatClampsAndRedrawsTheBar) {
-  testing::Game g;
-  ASSERT_TRUE(g.Load());
-  Frm& f = *g.frm;
-  f.AddStat(1, 0, 95);
-  f.AddStat(1, 0, 29);
-  f.AddStat(1, 1, 5);
-  f.AddStat(1, 1, -10);
-  f.AddStat(1, 2, 100);
-  f.ShpStr[6].Geo.Width = 3;
-  f.AddStat(1, 2, 0);
-  f.AddStat(0, 4, -50);  // no such stat: nothing moves
-  f.AddStat(-1, 0, 50);
-  for (int h = 0; h < 3; ++h)
-    for (int s = 0; s < 4; ++s) {
-      const int want = h == 1 && s != 1 && s != 3 ? 100 : 0;
-      EXPECT_EQ(f.Stats[h][s], want) << h << s;
-      EXPECT_DOUBLE_EQ(f.ShpStr[h * 4 + s].Geo.Width, want) << h << s;
-    }
+  for (const auto& [h, s] : {std::pair{0, 4}, {3, 0}, {-1, 0}, {1, -1}}) g.frm->AddStat(h, s, 50);
+  for (int i = 0; i < 12; ++i) EXPECT_EQ(g.frm->Stats[i / 4][i % 4], 0) << i;
 }
 
 }  // namespace

@@ -1,7 +1,6 @@
 #include <gtest/gtest.h>
 
 #include <array>
-#include <cstdlib>
 #include <string>
 #include <vector>
 
@@ -15,6 +14,7 @@ using Names = std::vector<std::string>;
 // The catalogues: the default one (0 木の実, 1 小石, 2 野草 common; 3 銀の指輪, 4 星のかけら,
 // 5 月の涙 rare), an odd one, a one-line one and an empty file.
 enum Cat { kDefault, kOdd, kTiny, kEmpty };
+const char* const kNoSale = "売却するアイテムを選択して";
 
 // A fresh game on the idle screen, its opening still running behind it.
 struct Shop {
@@ -60,21 +60,19 @@ struct Search {
 };
 
 TEST(ItemsTest, ForestFindsWhatItsDrawsName) {
+  // clang-format off
   const Search kSearches[] = {
-      {kDefault, 0, {0.0, 0.105, 0.75}, {}, "mori_3"},
-      {kDefault, 0, {0.99, 0.11, 0.105, 0.5}, {}, "ive1"},
-      {kDefault,
-       0,
-       {0.45, 0.11, 0.11, 0.305, 0.5, 0.31, 0.105, 0.99, 0.99, 0.11, 0.99},
+      {kDefault, 0, {0, .1095, .75}, {}, "mori_3"},
+      {kDefault, 0, {.99, .11, .1095, .5}, {}, "ive1"},
+      {kDefault, 0, {.55, .11, .11, .305, .5, .31, .105, .99, .99, .11, .99},
        {"小石", "月の涙", "銀の指輪"}},
-      {kDefault, 999, {0.99, 0.5, 0.5, 0.0, 0.0, 0.0, 0.0}, {"木の実", "木の実"}},
-      {kDefault, 1001, {0.0, 0.5, 0.5}, {}},
-      {kTiny,
-       0,
-       {0.45, 0.5, 0.5, 0.0, 0.99, 0.99, 0.05, 0.99, 0.99, 0.99, 0.99},
+      {kDefault, 999, {.99, .5, .5, 0, 0, 0, 0}, {"木の実", "木の実"}},
+      {kDefault, 1001, {0, .5, .5}, {}},
+      {kTiny, 0, {.45, .5, .5, 0, .99, .99, .05, .99, .99, .99, .99},
        {"ひとつ", "ひとつ", "ひとつ"}},
-      {kEmpty, 0, {0.25, 0.5, 0.5, 0.0, 0.0, 0.5, 0.5, 0.5}, {}},
+      {kEmpty, 0, {.35, .5, .5, 0, 0, .5, .5, .5}, {}},
   };
+  // clang-format on
   for (const Search& r : kSearches) {
     SCOPED_TRACE(Found(r.finds));
     Shop s(r.cat);
@@ -91,134 +89,107 @@ TEST(ItemsTest, ForestFindsWhatItsDrawsName) {
   }
 }
 
-// Home draws the number of requests (0, 1 or 2), then for each the item, the amount and the kind.
+// Home draws the number of requests (0, 1 or 2), then for each the item, the amount and the
+// kind; the board holds at most 31. The rounds before post two each.
+struct Post {
+  Cat cat;
+  int rounds;
+  std::vector<double> draws;
+  Names posted;
+};
+
 TEST(ItemsTest, RequestsArePostedWithTheirTexts) {
-  const std::pair<Cat, std::vector<double>> kDraws[] = {
-      {kDefault, {0.7, 0.5, 249.5 / 30000, 0.0, 0.0, 0.99999, 0.9}},
-      {kDefault, {0.5, 5.5 / 6, 0.5 / 30000, 1.5 / 3}},
-      {kDefault, {0.3}},
-      {kTiny, {0.7, 0.99, 0.0, 0.0, 0.99, 0.0, 0.0}},
-      {kEmpty, {0.7, 0.7}}};
-  const Names kBoards[] = {
-      {"銀の指輪が欲しいです、代金は\\250で", "木の実を探しています、賞金は\\30000で"},
-      {"月の涙をお願いしたい、お礼は\\1で"},
-      {},
-      {"ひとつが欲しいです、代金は\\1で", "ひとつが欲しいです、代金は\\1で"},
-      {}};
-  for (int i = 0; i < 5; ++i) {
-    Shop s(kDraws[i].first);
-    s.Draw(kDraws[i].second);
+  // clang-format off
+  const Post kPosts[] = {
+      {kDefault, 0, {.7, .5, .01, 0, 0, .99999, .9},
+       {"銀の指輪が欲しいです、代金は\\301で", "木の実を探しています、賞金は\\30000で"}},
+      {kDefault, 0, {.5, .9, 0, .5}, {"月の涙をお願いしたい、お礼は\\1で"}},
+      {kDefault, 0, {.3}, {}},
+      {kTiny, 0, {.7, .99, 0, 0, .99, 0, 0},
+       {"ひとつが欲しいです、代金は\\1で", "ひとつが欲しいです、代金は\\1で"}},
+      {kEmpty, 0, {.7, .7}, {}},
+      {kDefault, 15, {.7, .5, 0, .5}, {"銀の指輪をお願いしたい、お礼は\\1で"}},
+      {kDefault, 16, {.7}, {}},
+  };
+  // clang-format on
+  for (const Post& r : kPosts) {
+    Shop s(r.cat);
+    s.g.rnd.fallback = 0.7;
+    for (int i = 0; i < r.rounds; ++i) s.f().MakeRequests();
+    const Names before = s.f().LstIrai.Items;
+    s.Draw(r.draws);
     s.f().MakeRequests();
-    EXPECT_TRUE(i == 4 || s.g.rnd.draws == static_cast<int>(kDraws[i].second.size()));
-    EXPECT_EQ(s.f().LstIrai.Items, kBoards[i]);
+    EXPECT_TRUE(r.cat == kEmpty || s.g.rnd.draws == static_cast<int>(r.draws.size()));
+    EXPECT_EQ(Names(s.f().LstIrai.Items.begin() + before.size(), s.f().LstIrai.Items.end()),
+              r.posted);
     EXPECT_TRUE(s.f().PicSaka.Visible);
   }
 }
 
-TEST(ItemsTest, BoardHoldsAtMost31Requests) {
-  Shop s(kDefault);
-  s.g.rnd.fallback = 0.7;  // two requests each time
-  for (int i = 0; i < 15; ++i) s.f().MakeRequests();
-  ASSERT_EQ(s.f().LstIrai.ListCount(), 30);
-  for (int draws : {4, 1}) {
-    s.g.rnd.draws = 0;
-    s.f().MakeRequests();
-    EXPECT_EQ(s.f().LstIrai.ListCount(), 31);
-    EXPECT_EQ(s.g.rnd.draws, draws);
-  }
-}
-
-// Requests posted and items held, then 依頼解決 clicked with a request line and an item line
-// selected (-1: none). The right item earns the amount, a wrong one costs it as a fine; both
-// lines go and the lines below move up. No day passes.
-struct Settle {
+// Requests posted and items held, then clicks on 依頼解決 (0) or アイテム売却 (1) with a request
+// line and an item line selected (-1: none). The right item earns the amount, a wrong one costs
+// it as a fine; both lines go and the lines below move up. A sale earns the price as written,
+// read as the number it begins with (half to even, clamped); money is capped at 100000. A line
+// with no text counts as no selection. No day passes.
+struct Deal {
+  Cat cat;
   int amount;                             // money added first
   std::vector<std::array<int, 3>> posts;  // item, amount, kind
   std::vector<int> held;
-  std::vector<std::pair<int, int>> picks;
-  int money, earned;
-  std::vector<int> left, board;  // the items and requests still there, by their first places
+  std::vector<std::array<int, 3>> clicks;  // button, request line, item line
+  int money;
+  std::string said;
+  Names left;
+  std::vector<int> board;  // the requests still there, by their first places
   Names prompts = {};
 };
 
-const Names kAsk = {"依頼を選択して", "依頼を解決するアイテムを選択して"};
+const std::string kPaid = "依頼を解決しました！　￥", kSold = "アイテムを売りました！　￥";
+const std::string kFined = "依頼を間違えました！￥300罰金を取られました！", kGot = "手に入れました";
 
-TEST(ItemsTest, SettlingPaysTheRightItemAndFinesAWrongOne) {
-  const Settle kSettles[] = {
-      {0, {{4, 100, 0}, {3, 250, 2}, {1, 7, 1}}, {0, 3, 5}, {{1, 1}}, 10250, 250, {0, 2}, {0, 2}},
-      {0, {{4, 100, 0}, {1, 7, 1}}, {3, 1}, {{0, 0}, {0, 0}}, 9907, 7, {}, {}},
-      {0, {{2, 300, 0}}, {0, 2}, {{0, 0}}, 9700, -300, {1}, {}},
-      {-9900, {{2, 300, 0}}, {0}, {{0, 0}}, -200, -300, {}, {}},
-      {0, {{0, 10, 0}}, {0}, {{-1, -1}, {0, -1}}, 10000, 0, {0}, {0}, kAsk},
+TEST(ItemsTest, SettlingAndSelling) {
+  // clang-format off
+  const Deal kDeals[] = {
+      {kDefault, 0, {{4, 100, 0}, {3, 250, 2}, {1, 7, 1}}, {0, 3, 5}, {{0, 1, 1}}, 10250,
+       kPaid + "250" + kGot, {"木の実", "月の涙"}, {0, 2}},
+      {kDefault, 0, {{4, 100, 0}, {1, 7, 1}}, {3, 1}, {{0, 0, 0}, {0, 0, 0}}, 9907,
+       kPaid + "7" + kGot, {}, {}},
+      {kDefault, 0, {{2, 300, 0}}, {0, 2}, {{0, 0, 0}}, 9700, kFined, {"野草"}, {}},
+      {kDefault, -9900, {{2, 300, 0}}, {0}, {{0, 0, 0}}, -200, kFined, {}, {}},
+      {kDefault, 0, {{0, 10, 0}}, {0}, {{0, -1, -1}, {0, 0, -1}, {1, -1, -1}}, 10000, "",
+       {"木の実"}, {0}, {"依頼を選択して", "依頼を解決するアイテムを選択して", kNoSale}},
+      {kDefault, 0, {}, {0, 4, 1}, {{1, -1, 1}, {1, -1, 1}, {7, -1, 0}}, 13005,
+       kSold + "5" + kGot, {"木の実"}, {}},
+      {kOdd, 0, {}, {2}, {{1, -1, 0}}, 10000, kSold + "abc" + kGot, {}, {}},
+      {kOdd, 0, {}, {3, 3}, {{1, -1, 0}, {1, -1, 0}}, 100000, kSold + "99999999999" + kGot, {}, {}},
+      {kOdd, 0, {}, {4, 6}, {{1, -1, 0}, {1, -1, 0}}, 10006, kSold + "3.5" + kGot, {}, {}},
+      {kOdd, 0, {}, {5, 1}, {{1, -1, 1}, {1, -1, 0}}, 10012, kSold + "12" + kGot, {""}, {},
+       {kNoSale}},
   };
-  for (const Settle& r : kSettles) {
-    SCOPED_TRACE(r.money);
-    Shop s(kDefault);
+  // clang-format on
+  for (const Deal& r : kDeals) {
+    SCOPED_TRACE(r.said);
+    Shop s(r.cat);
     Frm& f = s.f();
     f.AdvanceDay(0, r.amount);
     for (const auto& [k, amount, kind] : r.posts) s.Post(k, amount, kind);
     for (int k : r.held) f.AddInventoryItem(k);
-    const Names items = f.Lst.Items, requests = f.LstIrai.Items;
+    const Names requests = f.LstIrai.Items;
     f.GameStt();
-    for (const auto& [q, c] : r.picks) {
+    for (const auto& [button, q, c] : r.clicks) {
       f.LstIrai.ListIndex = q;
       f.Lst.ListIndex = c;
-      f.ComLst_Click(0);
+      f.ComLst_Click(button);
     }
     EXPECT_EQ(f.Money, r.money);
     EXPECT_EQ(f.LblDay.Caption, "ムルの月 1日  \\" + std::to_string(r.money));
-    const std::string n = std::to_string(std::abs(r.earned));
-    EXPECT_EQ(f.LblGame.Caption, r.earned > 0 ? "依頼を解決しました！　￥" + n + "手に入れました"
-                                 : r.earned < 0
-                                     ? "依頼を間違えました！￥" + n + "罰金を取られました！"
-                                     : "");
-    Names left, board;
-    for (int i : r.left) left.push_back(items[i]);
+    EXPECT_EQ(f.LblGame.Caption, r.said);
+    EXPECT_EQ(f.Lst.Items, r.left);
+    Names board;
     for (int i : r.board) board.push_back(requests[i]);
-    EXPECT_EQ(f.Lst.Items, left);
     EXPECT_EQ(f.LstIrai.Items, board);
     EXPECT_EQ(s.g.host.messages, r.prompts);
     EXPECT_EQ(f.OpenScene(), r.money < 0 ? "moneyend" : "opn");
-  }
-}
-
-// Items held, then アイテム売却 clicked with an item line selected: the price as the catalogue
-// writes it is shown, and read as the number it begins with (rounded half to even, clamped),
-// money capped at 100000. A line with no text counts as no selection.
-struct Sale {
-  Cat cat;
-  std::vector<int> held, picks;
-  int money;
-  std::string price;
-  Names left;
-  bool prompt = false;
-};
-
-TEST(ItemsTest, SellingAddsThePrice) {
-  const Sale kSales[] = {
-      {kDefault, {0, 4, 1}, {1, 1}, 13005, "5", {"木の実"}},
-      {kDefault, {0}, {-1}, 10000, "", {"木の実"}, true},
-      {kOdd, {2}, {0}, 10000, "abc", {}},
-      {kOdd, {3, 3}, {0, 0}, 100000, "99999999999", {}},
-      {kOdd, {4, 6}, {0, 0}, 10006, "3.5", {}},
-      {kOdd, {5, 1}, {1, 0}, 10012, "12", {""}, true},
-  };
-  for (const Sale& r : kSales) {
-    SCOPED_TRACE(r.price);
-    Shop s(r.cat);
-    Frm& f = s.f();
-    for (int k : r.held) f.AddInventoryItem(k);
-    f.GameStt();
-    for (int c : r.picks) {
-      f.Lst.ListIndex = c;
-      f.ComLst_Click(1);
-    }
-    f.ComLst_Click(7);  // no such button
-    EXPECT_EQ(f.Money, r.money);
-    EXPECT_EQ(f.LblGame.Caption,
-              r.price.empty() ? "" : "アイテムを売りました！　￥" + r.price + "手に入れました");
-    EXPECT_EQ(f.Lst.Items, r.left);
-    EXPECT_EQ(s.g.host.messages, r.prompt ? Names{"売却するアイテムを選択して"} : Names{});
   }
 }
 

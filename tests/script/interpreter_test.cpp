@@ -14,31 +14,15 @@ namespace {
 
 using Lines = std::vector<std::string>;
 
-// A fresh game whose opening shows "O1"; scene "b" has six lines, "blank" none.
-struct Screen {
-  testing::Game g;
-  Screen() {
-    g.content.Picture("bg", 640, 480);
-    g.content.Picture("bg2");
-    g.content.Picture("face_1", 81, 81);
-    g.content.Scene("opn", {"O1", "O2", "O3"});
-    g.content.Scene("b", {"B1", "B2", "B3", "B4", "B5", "B6"});
-    g.content.Raw("txt/blank.dat", "");
-    EXPECT_TRUE(g.Load());
-  }
-  Frm& f() { return *g.frm; }
-  void Play(const Lines& lines) {
-    g.content.Scene("s", lines);
-    f().StartScene("s");
-  }
-  bool Idle() const { return !g.frm->Lbl.Visible && g.frm->LblGame.Visible; }
-};
-
-// "|" stands for a line break of the text box.
+// "|" stands for a line break, "~" for a blank.
 std::string Shown(const std::string& s) {
   std::string out;
-  for (char c : s) out += c == '|' ? std::string("\r\n") : std::string(1, c);
+  for (char c : s) out += c == '|' ? std::string("\r\n") : std::string(1, c == '~' ? ' ' : c);
   return out;
+}
+
+std::string FileName(const std::string& path) {
+  return path.substr(path.find_last_of("/\\") + 1);
 }
 
 Lines Many(std::size_t n, const std::string& line, const std::string& last) {
@@ -47,12 +31,12 @@ Lines Many(std::size_t n, const std::string& line, const std::string& last) {
   return l;
 }
 
-// After each step's actions the screen shows `text`, and what `more` names: "idle", "timer=T"
-// (0 off, 1 on but not ticking, 2 ticking), "next=", "pic=", "face=", "scene=" (by default "s",
-// none when idle), "shadow=" (by default the text) and, last, "msg=" (by default none; "@" is the
-// scene folder). Actions: t a tick, c a click, x the timer switched off, f / n the speed set to
-// fast / none, N the name set to ユウ, S / E scene "b" / "blank" started, O an opening that ends at
-// once and a new game.
+// After each step's actions the text box shows `text` and the screen what `more` names, as
+// key=value: idle, timer (0 off, 1 on but not ticking, 2 ticking), next, pic, face, scene ("s" but
+// none when idle), shadow (the text), msg (the last message, "@" the scene folder; none), hints
+// (the pictures hinted) and game (day, money, a stat and its bar). Actions: t a tick, c a click,
+// x the timer off, f / n the speed fast / none, N the name ユウ, S / E scene "b" / "blank" started,
+// D a day of play, O a new game whose opening ends at once.
 struct Step {
   std::string acts, text, more = "";
 };
@@ -88,7 +72,6 @@ const std::vector<Case> kCases = {
     {{"一", "二", ">ive b", "X"}, {{"ct", "|一|二▼", "timer=2"}}},
     {{"一", "二", "tugi", "X"}, {{"ct", "|一|二▼", "timer=2"}}},
     {{"一", "二", "tugi です", "X"}, {{"ct", "|一|二▼", "timer=2"}}},
-    {{"一"}, {{"", "|一▼"}}},
     // ">p " is obeyed but not foreseen; commands between hide the page end
     {{"A", ">p ", "B", "C"}, {{"", "|A", "timer=2"}, {"t", "|B"}}},
     {{"A", ">img bg", ">p", "B", "C"}, {{"", "|A", "pic="}, {"t", "|B", "pic=bg"}}},
@@ -109,12 +92,11 @@ const std::vector<Case> kCases = {
     {{"--5", "A", ">ive b"}, {{"", "|B1", "scene=b"}}},
     {{"--4", "A", ">end", "X"}, {{"", "|O1", "scene=opn"}}},
     {Many(100000, "", "最後"), {{"", "|最後▼"}}},
-    {Many(100000, ">fcn", "X"), {{"", "|X▼"}}},
+    {Many(100000, ">fcn", "X"), {{"", "|X▼", "hints="}}},
     // the name replaces every "-m" as written, when the line is shown, and is not scanned again
     {{"「-mさん」", "-m", "よう-m", "-m、-m、-m"},
      {{"ttt", "|「メイヒルさん」|メイヒル|ようメイヒル|メイヒル、メイヒル、メイヒル▼"}}},
     {{"-mm-m"}, {{"", "|x-mx-▼"}}, "", "x-"},
-    {{"-m"}, {{"", "|-m▼"}}, "", "-m"},
     {{kPad + "-m" + kPad + "-m"}, {{"", "|" + kPad + "ナナ" + kPad + "ナナ▼"}}, "", "ナナ"},
     {{"-m", "-m"}, {{"Nt", "|メイヒル|ユウ▼"}}},
     {{"-m", "B", "C"}, {{"", "||B", "next=C"}}, "", ""},
@@ -134,18 +116,32 @@ const std::vector<Case> kCases = {
      {{"tS", "|B1", "face= scene=b"}, {"tttt", "|B1|B2|B3|B4|B5▼", "scene=b"}}},
     {{"A", "tugi", "B"}, {{"ct", "|A▼", "idle next=B"}}},
     // broken scenes are reported and play goes on
-    {{"A", ">ive nosuch"}, {{"c", "", "idle msg=場面ファイルを開けません: @nosuch.dat"}}},
-    {{"A"}, {{"E", "", "idle msg=場面ファイルが空です: @blank.dat"}}},
+    {{"A", ">ive nosuch"}, {{"c", "", "idle msg=場面ファイルを開けません:~@nosuch.dat"}}},
+    {{"A"}, {{"E", "", "idle msg=場面ファイルが空です:~@blank.dat"}}},
     {{">ive s"},
      {{"", "", "idle msg=場面「@s.dat」" + kLoop},
       {"S", "|B1", "scene=b msg=場面「@s.dat」" + kLoop}}},
     {{"A"}, {{"O", "", "idle msg=場面「@opn.dat」" + kLoop}}},
+    // ">end" starts a new game
+    {{"おわり", ">end"}, {{"", "|おわり▼"}, {"c", "|O1", "scene=opn game=1/10000/0/0"}}, "D"},
+    // the scene's start hints its first picture, and each picture shown the next one; an empty
+    // ">img" is a repaint and is passed over
+    {{"一", ">img bg", "二", ">fce 1", "三", ">img", ">img bg2", "四"},
+     {{"", "|一", "hints=bg.dat pic="},
+      {"c", "|一|二", "hints=bg.dat,face_1.dat(face) pic=bg"},
+      {"c", "|一|二|三", "hints=bg.dat,face_1.dat(face),bg2.dat"},
+      {"c", "|一|二|三|四▼", "pic=bg2"}}},
 };
 
 TEST(InterpreterTest, ScenesShowTheirLinesPagesMarksAndPictures) {
   for (const Case& c : kCases) {
-    Screen s;
-    Frm& f = s.f();
+    testing::Game g;  // its opening shows "O1"
+    for (const char* p : {"bg", "bg2", "face_1"}) g.content.Picture(p);
+    g.content.Scene("opn", {"O1", "O2", "O3"});
+    g.content.Scene("b", {"B1", "B2", "B3", "B4", "B5", "B6"});
+    g.content.Raw("txt/blank.dat", "");
+    ASSERT_TRUE(g.Load());
+    Frm& f = *g.frm;
     auto act = [&](const std::string& acts) {
       for (char a : acts) {
         if (a == 't') f.TimSay_Timer();
@@ -154,86 +150,51 @@ TEST(InterpreterTest, ScenesShowTheirLinesPagesMarksAndPictures) {
         if (a == 'f' || a == 'n') f.menu_tim_Click_Click(a == 'f' ? 1 : 0);
         if (a == 'N') f.TxtName.SetText("ユウ");
         if (a == 'S' || a == 'E') f.StartScene(a == 'S' ? "b" : "blank");
-        if (a == 'O') {
-          s.g.content.Scene("opn", {">end"});
-          f.Form_Activate();
-        }
+        if (a == 'D') f.AdvanceDay(12, -3000), f.AddStat(1, 1, 50);
+        if (a == 'O') g.content.Scene("opn", {">end"}), f.Form_Activate();
       }
     };
     if (c.name) f.TxtName.SetText(*c.name);
     act(c.before);
-    s.Play(c.lines);
+    g.content.Scene("s", c.lines);
+    f.StartScene("s");
     for (const Step& step : c.steps) {
       SCOPED_TRACE(c.lines.back() + " after " + step.acts);
       act(step.acts);
-      const auto at = step.more.find("msg=");
-      std::string msg = at == std::string::npos ? "" : step.more.substr(at + 4);
-      if (const auto dir = msg.find('@'); dir != std::string::npos) msg.replace(dir, 1, f.TxtDir);
-      EXPECT_EQ(s.g.host.messages.empty() ? "" : s.g.host.messages.back(), msg);
-      const bool idle = step.more.starts_with("idle");
-      EXPECT_EQ(s.Idle(), idle);
-      std::map<std::string, std::string> want{{"scene", idle ? "" : "s"}, {"shadow", step.text}};
-      std::istringstream in(step.more.substr(0, at));
-      for (std::string kv; in >> kv;)
-        if (const auto eq = kv.find('='); eq != std::string::npos)
-          want[kv.substr(0, eq)] = kv.substr(eq + 1);
+      std::map<std::string, std::string> want{
+          {"text", step.text}, {"shadow", step.text}, {"idle", "0"}, {"msg", ""}};
+      std::istringstream in(step.more);
+      for (std::string kv; in >> kv;) {
+        const auto eq = kv.find('=');
+        want[kv.substr(0, eq)] = eq == std::string::npos ? "1" : kv.substr(eq + 1);
+      }
+      if (!want.contains("scene")) want["scene"] = want["idle"] == "1" ? "" : "s";
+      std::string msg = g.host.messages.empty() ? "" : g.host.messages.back();
+      if (const auto dir = msg.find(f.TxtDir); dir != std::string::npos)
+        msg.replace(dir, f.TxtDir.size(), "@");
+      std::string hints;
+      for (std::size_t i = 0; i < g.host.prefetched.size(); ++i)
+        hints += "," + FileName(g.host.prefetched[i]) +
+                 (g.host.prefetchedFor[i] == &f.PicKao ? "(face)" : "");
       const std::map<std::string, std::string> have{
           {"text", f.Lbl.Caption},
+          {"idle", !f.Lbl.Visible && f.LblGame.Visible ? "1" : "0"},
+          {"msg", msg},
           {"shadow", f.LblBak[0].Caption == f.LblBak[1].Caption ? f.LblBak[0].Caption : "?"},
           {"timer", std::to_string(f.TimSay.Enabled + f.TimSay.Ticks())},
           {"next", f.NextLine},
           {"pic", f.Pic.Painted ? f.Pic.PaintedName : ""},
           {"face", f.PicKao.Visible ? f.PicKao.PaintedName : ""},
-          {"scene", f.OpenScene().value_or("")}};
-      want["text"] = step.text;
+          {"scene", f.OpenScene().value_or("")},
+          {"hints", hints.empty() ? "" : hints.substr(1)},
+          {"game", std::to_string(f.Day) + "/" + std::to_string(f.Money) + "/" +
+                       std::to_string(f.Stats[1][1]) + "/" +
+                       std::to_string(static_cast<int>(f.ShpStr[5].Geo.Width))}};
       for (const auto& [key, value] : want) EXPECT_EQ(have.at(key), Shown(value)) << key;
     }
+    for (const std::string& p : g.host.prefetched)  // each hint is loaded by the same path
+      EXPECT_NE(std::ranges::find(g.host.loadedPictures, p), g.host.loadedPictures.end());
   }
-}
-
-TEST(InterpreterTest, EndStartsANewGame) {
-  Screen s;
-  s.f().AdvanceDay(12, -3000);
-  s.f().AddStat(1, 1, 50);
-  s.Play({"おわり", ">end"});
-  s.f().Lbl_Click();
-  EXPECT_EQ(s.f().Day, 1);
-  EXPECT_EQ(s.f().Money, 10000);
-  EXPECT_EQ(s.f().Stats[1][1], 0);
-  EXPECT_EQ(s.f().OpenScene(), "opn");
-  EXPECT_TRUE(s.f().Com[0].Enabled);
-}
-
-// The file names hinted from `from` on.
-Lines Hinted(const testing::FakeHost& host, std::size_t from = 0) {
-  Lines names;
-  for (std::size_t i = from; i < host.prefetched.size(); ++i)
-    names.push_back(host.prefetched[i].substr(host.prefetched[i].find_last_of("/\\") + 1));
-  return names;
-}
-
-TEST(InterpreterTest, EachPictureShownHintsTheNextOneOfTheScene) {
-  Screen s;
-  const std::size_t before = s.g.host.prefetched.size();
-  s.Play({"一", ">img", "二", ">fcn"});
-  s.f().Lbl_Click();
-  EXPECT_EQ(s.g.host.prefetched.size(), before);
-  // Nothing is loaded before its command runs; an empty ">img" is a repaint and is passed over.
-  s.Play({"一", ">img bg", "二", ">fce 1", "三", ">img", ">img bg2", "四"});
-  EXPECT_EQ(Hinted(s.g.host, before), Lines{"bg.dat"});
-  s.f().Lbl_Click();
-  EXPECT_EQ(Hinted(s.g.host, before), (Lines{"bg.dat", "face_1.dat"}));
-  s.f().Lbl_Click();
-  EXPECT_EQ(Hinted(s.g.host, before), (Lines{"bg.dat", "face_1.dat", "bg2.dat"}));
-  const std::vector<const PictureBox*> boxes{&s.f().Pic, &s.f().PicKao, &s.f().Pic};
-  EXPECT_EQ(std::vector<const PictureBox*>(s.g.host.prefetchedFor.begin() + before,
-                                           s.g.host.prefetchedFor.end()),
-            boxes);
-  s.f().Lbl_Click();
-  for (std::size_t i = before; i < s.g.host.prefetched.size(); ++i)  // loaded by the same path
-    EXPECT_NE(std::find(s.g.host.loadedPictures.begin(), s.g.host.loadedPictures.end(),
-                        s.g.host.prefetched[i]),
-              s.g.host.loadedPictures.end());
 }
 
 TEST(PrefetchOpening, HintsTheOpeningsFirstPictureAndLeavesBrokenOnesToTheScene) {
@@ -246,7 +207,8 @@ TEST(PrefetchOpening, HintsTheOpeningsFirstPictureAndLeavesBrokenOnesToTheScene)
   g.content.Picture("dawn");
   g.content.Scene("opn", {">img dawn", "文", ">img later", "文"});
   g.frm->PrefetchOpening();
-  EXPECT_EQ(Hinted(g.host), Lines{"dawn.dat"});
+  ASSERT_EQ(g.host.prefetched.size(), 1u);
+  EXPECT_EQ(FileName(g.host.prefetched[0]), "dawn.dat");
   EXPECT_TRUE(g.host.loadedPictures.empty());
   EXPECT_TRUE(g.host.messages.empty());
   ASSERT_TRUE(g.Load());

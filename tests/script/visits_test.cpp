@@ -8,32 +8,18 @@
 namespace porukami {
 namespace {
 
-struct Visits {
-  testing::Game g;
-  Visits() {
-    for (int h = 0; h < 3; ++h)
-      for (const char* s :
-           {"10", "11", "12", "20", "21", "22", "30", "31", "32", "40", "41", "42", "5", "6"})
-        g.content.Scene(std::to_string(h) + s, {"x"});
-    g.content.Scene("end", {"end"});
-    EXPECT_TRUE(g.Load());
-  }
-  Frm& f() { return *g.frm; }
-  void Set(int h, const std::array<int, 4>& v) {
-    for (int s = 0; s < 4; ++s) f().AddStat(h, s, v[s] - f().Stats[h][s]);
-  }
-  void ToDay(int day) { f().AdvanceDay(static_cast<std::uint8_t>(day - f().Day), 0); }
-};
-
-// One play-through, visit after visit: the strongest stat picks the chapter (stage 1 below 34)
-// and one draw its variant; on day 28 a key stat above 66 with stat three at 90 or more makes
-// the climax, and the next visit after a climax is the finale, neither drawing anything.
+// One play-through, visit after visit (a cost, a gain to stat three, then the scene): the
+// strongest of the first three stats picks the chapter (stage 1 below 34), lowest first among
+// equals, and one draw its variant; on day 28 a key stat above 66 with stat three at 90 or more
+// makes the climax, and the next visit after a climax is the finale, neither drawing anything.
+// The day passes after the scene has started; on day 30 "end" replaces it.
 struct Visit {
   int h;
   std::array<int, 4> stats;
   int day;
   double draw;
   std::string scene;
+  int gain = 0;
   bool newGame = false;
 };
 
@@ -47,41 +33,30 @@ TEST(VisitsTest, StatsAndDayChooseTheScene) {
       {2, {0, 0, 0, 100}, 1, 0.4, "211"},       {0, {10, 20, 66, 90}, 28, 0.5, "041"},
       {0, {10, 20, 67, 89}, 28, 0.5, "041"},    {0, {10, 20, 67, 90}, 27, 0.5, "041"},
       {0, {10, 20, 67, 90}, 29, 0.5, "041"},    {1, {67, 67, 10, 95}, 28, 0.0, "120"},
-      {0, {10, 20, 67, 90}, 28, 0.5, "05"},     {0, {0, 0, 0, 0}, 1, 0.0, "010", true},
+      {0, {10, 20, 67, 80}, 28, 0.5, "05", 10}, {0, {0, 0, 0, 0}, 1, 0.0, "010", 0, true},
       {1, {10, 80, 80, 100}, 28, 0.0, "15"},    {2, {67, 67, 10, 95}, 28, 0.0, "25"},
-      {2, {0, 0, 0, 0}, 29, 0.0, "26"},
+      {2, {0, 0, 0, 0}, 30, 0.0, "26"},
   };
-  Visits v;
+  testing::Game g;
+  for (int h = 0; h < 3; ++h)  // chapter, stage and variant: "020", "05", "26" ...
+    for (int n = 5; n < 43; ++n) g.content.Scene(std::to_string(h) + std::to_string(n), {"x"});
+  g.content.Scene("end", {"end"});
+  ASSERT_TRUE(g.Load());
+  Frm& f = *g.frm;
   for (const Visit& r : kVisits) {
     SCOPED_TRACE(r.scene);
-    if (r.newGame) v.f().Form_Activate();
-    v.ToDay(r.day);
-    v.Set(r.h, r.stats);
-    v.g.rnd.queue = {r.draw};
-    v.g.rnd.draws = 0;
-    v.f().VisitHeroine(r.h);
-    EXPECT_EQ(v.f().OpenScene(), r.scene);
-    EXPECT_EQ(v.f().Stage[r.h], r.scene[1] - '0');
-    EXPECT_EQ(v.g.rnd.draws, r.scene.size() == 3 ? 1 : 0);
-    for (const auto& c : v.f().Com) EXPECT_EQ(c.Enabled, r.scene[1] != '6');
+    if (r.newGame) f.Form_Activate();
+    f.AdvanceDay(static_cast<std::uint8_t>(r.day - f.Day), 100000);
+    for (int s = 0; s < 4; ++s) f.AddStat(r.h, s, r.stats[s] - f.Stats[r.h][s]);
+    g.rnd.queue = {0.0, (r.gain + 0.5) / 30, r.draw};
+    g.rnd.draws = 0;
+    f.Com_Click(r.h);
+    EXPECT_EQ(f.OpenScene(), r.day == 30 ? "end" : r.scene);
+    EXPECT_EQ(f.Stage[r.h], r.scene[1] - '0');
+    EXPECT_EQ(g.rnd.draws, r.scene.size() == 3 ? 3 : 2);
+    EXPECT_EQ(f.Day, r.day + 1);
+    for (const auto& c : f.Com) EXPECT_EQ(c.Enabled, r.scene[1] != '6');
   }
-}
-
-TEST(VisitsTest, VisitUsesTheDayBeforeItPassesAndAFinaleOnDayThirtyIsTheEnd) {
-  Visits v;
-  v.ToDay(28);
-  v.Set(0, {10, 20, 67, 80});
-  v.g.rnd.queue = {0.0, 10.5 / 30};  // cost 1000, gain 10: stat 3 reaches 90 before the choice
-  v.f().Com_Click(0);
-  EXPECT_EQ(v.f().Stats[0][3], 90);
-  EXPECT_EQ(v.f().OpenScene(), "05");
-  EXPECT_EQ(v.f().Day, 29);
-  EXPECT_EQ(v.g.rnd.draws, 2);
-  v.ToDay(30);
-  v.f().Com_Click(0);
-  EXPECT_EQ(v.f().Stage[0], 6);
-  EXPECT_EQ(v.f().OpenScene(), "end");
-  for (const auto& c : v.f().Com) EXPECT_FALSE(c.Visible || c.Enabled);
 }
 
 }  // namespace
