@@ -54,6 +54,7 @@ TEST(CommandsTest, CostsGainsAndScenesOfEachCommand) {
       EXPECT_DOUBLE_EQ(f.ShpStr[r.index * 4 + 3].Geo.Width, r.gain);
     }
     EXPECT_EQ(f.Lbl.Visible, !r.scene.empty());
+    EXPECT_EQ(f.PicSaka.Visible, r.scene.empty() && r.index == 4);
     if (!r.scene.empty()) {
       EXPECT_EQ(f.OpenScene(), r.scene);
       EXPECT_EQ(f.Lbl.Caption, "\r\n" + r.scene + "▼");
@@ -63,7 +64,6 @@ TEST(CommandsTest, CostsGainsAndScenesOfEachCommand) {
     EXPECT_FALSE(f.LblShp.Visible || f.TimSay.Enabled);
     EXPECT_TRUE(f.LblGame.Visible);
     EXPECT_EQ(f.LblGame.Caption, r.said);
-    EXPECT_EQ(f.PicSaka.Visible, r.index == 4);
     EXPECT_EQ(f.Pic.PaintedName, r.index == 3 ? "mori" : "");
   }
 }

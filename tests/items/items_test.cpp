@@ -24,7 +24,7 @@ struct Shop {
     g.content.Scene("opn", {"一", "二", "三"});
     if (cat == kOdd)
       g.content.Catalogue({"木の実,10,0,1,2", "", "野草,abc,2,0,1", "宝石,99999999999,3,3,3",
-                           "謎,2.5,7,-1,x", "短い,12", "半,3.5,1.5,2.5,0.5"});
+                           "謎,2.5,7,-1,x", "短い,12,,", "半,3.5,1.5,2.5,0.5"});
     if (cat == kTiny) g.content.Catalogue({"ひとつ"});
     if (cat == kEmpty) g.content.Raw("txt/item.dat", "");
     EXPECT_TRUE(g.Load());
@@ -62,7 +62,7 @@ struct Search {
 TEST(ItemsTest, ForestFindsWhatItsDrawsName) {
   // clang-format off
   const Search kSearches[] = {
-      {kDefault, 0, {0, .1095, .75}, {}, "mori_3"},
+      {kDefault, 0, {0, .1095, .8}, {}, "mori_3"},
       {kDefault, 0, {.99, .11, .1095, .5}, {}, "ive1"},
       {kDefault, 0, {.55, .11, .11, .305, .5, .31, .105, .99, .99, .11, .99},
        {"小石", "月の涙", "銀の指輪"}},
@@ -156,7 +156,7 @@ TEST(ItemsTest, SettlingAndSelling) {
        kPaid + "7" + kGot, {}, {}},
       {kDefault, 0, {{2, 300, 0}}, {0, 2}, {{0, 0, 0}}, 9700, kFined, {"野草"}, {}},
       {kDefault, -9900, {{2, 300, 0}}, {0}, {{0, 0, 0}}, -200, kFined, {}, {}},
-      {kDefault, 0, {{0, 10, 0}}, {0}, {{0, -1, -1}, {0, 0, -1}, {1, -1, -1}}, 10000, "",
+      {kDefault, 0, {{0, 10, 0}}, {0}, {{0, -1, -1}, {0, 0, -1}, {1, -1, 1}}, 10000, "",
        {"木の実"}, {0}, {"依頼を選択して", "依頼を解決するアイテムを選択して", kNoSale}},
       {kDefault, 0, {}, {0, 4, 1}, {{1, -1, 1}, {1, -1, 1}, {7, -1, 0}}, 13005,
        kSold + "5" + kGot, {"木の実"}, {}},

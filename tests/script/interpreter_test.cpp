@@ -21,10 +21,6 @@ std::string Shown(const std::string& s) {
   return out;
 }
 
-std::string FileName(const std::string& path) {
-  return path.substr(path.find_last_of("/\\") + 1);
-}
-
 Lines Many(std::size_t n, const std::string& line, const std::string& last) {
   Lines l(n, line);
   l.push_back(last);
@@ -34,9 +30,9 @@ Lines Many(std::size_t n, const std::string& line, const std::string& last) {
 // After each step's actions the text box shows `text` and the screen what `more` names, as
 // key=value: idle, timer (0 off, 1 on but not ticking, 2 ticking), next, pic, face, scene ("s" but
 // none when idle), shadow (the text), msg (the last message, "@" the scene folder; none), hints
-// (the pictures hinted) and game (day, money, a stat and its bar). Actions: t a tick, c a click,
-// x the timer off, f / n the speed fast / none, N the name ユウ, S / E scene "b" / "blank" started,
-// D a day of play, O a new game whose opening ends at once.
+// (the pictures hinted) and game (day, money, a stat, its bar, a command, items and requests).
+// Actions: t a tick, c a click, x the timer off, f / n the speed fast / none, N the name ユウ, S /
+// E scene "b" / "blank" started, D some play, O a new game whose opening ends at once.
 struct Step {
   std::string acts, text, more = "";
 };
@@ -87,7 +83,7 @@ const std::vector<Case> kCases = {
     {{"--3", "A", "B", "C", "D"}, {{"", "|A|B|C"}, {"t", "|A|B|C|D▼"}}},
     {{"--7", "1", "2", "3", "4", "5", "6", "7", "8"}, {{"", "|6|7"}}},
     {{"A", "--0", "B"}, {{"t", "|A", "next=B"}, {"t", "|A|B▼"}}},
-    {{"--2", "--2", "A", "B", "C", "D"}, {{"", "|A|B|C", "next=D"}}},
+    {{"--2", "--1", "A", "B", "C"}, {{"", "|A|B", "next=C"}}},
     {{"--2000000000", "A"}, {{"", "|A▼", "idle"}}},
     {{"--5", "A", ">ive b"}, {{"", "|B1", "scene=b"}}},
     {{"--4", "A", ">end", "X"}, {{"", "|O1", "scene=opn"}}},
@@ -108,7 +104,7 @@ const std::vector<Case> kCases = {
     // a missing picture leaves the box blank; the last background that loaded is kept
     {{">img bg", "一", ">img nosuch", "二", ">img", "三"},
      {{"", "|一", "pic=bg"}, {"t", "|一|二", "pic="}, {"t", "|一|二|三▼", "pic=bg"}}},
-    {{">fce 9", "顔"}, {{"", "|顔▼", "face="}}},
+    {{">fce 1", ">fce 9", "顔"}, {{"", "|顔▼", "face="}}},
     // hand-overs, scenes started over others, and a "tugi" in the middle
     {{">fce 1", "A", ">ive b", "見えない"},
      {{"", "|A▼", "face=face_1"}, {"xc", "|B1", "timer=2 face= scene=b"}}},
@@ -123,13 +119,15 @@ const std::vector<Case> kCases = {
       {"S", "|B1", "scene=b msg=場面「@s.dat」" + kLoop}}},
     {{"A"}, {{"O", "", "idle msg=場面「@opn.dat」" + kLoop}}},
     // ">end" starts a new game
-    {{"おわり", ">end"}, {{"", "|おわり▼"}, {"c", "|O1", "scene=opn game=1/10000/0/0"}}, "D"},
+    {{"おわり", ">end"},
+     {{"", "|おわり▼"}, {"c", "|O1", "scene=opn game=1/10000/0/0.000000/1/0"}},
+     "D"},
     // the scene's start hints its first picture, and each picture shown the next one; an empty
     // ">img" is a repaint and is passed over
     {{"一", ">img bg", "二", ">fce 1", "三", ">img", ">img bg2", "四"},
-     {{"", "|一", "hints=bg.dat pic="},
-      {"c", "|一|二", "hints=bg.dat,face_1.dat(face) pic=bg"},
-      {"c", "|一|二|三", "hints=bg.dat,face_1.dat(face),bg2.dat"},
+     {{"", "|一", "hints=/bg.dat pic="},
+      {"c", "|一|二", "hints=/bg.dat/face_1.dat(face) pic=bg"},
+      {"c", "|一|二|三", "hints=/bg.dat/face_1.dat(face)/bg2.dat"},
       {"c", "|一|二|三|四▼", "pic=bg2"}}},
 };
 
@@ -150,7 +148,8 @@ TEST(InterpreterTest, ScenesShowTheirLinesPagesMarksAndPictures) {
         if (a == 'f' || a == 'n') f.menu_tim_Click_Click(a == 'f' ? 1 : 0);
         if (a == 'N') f.TxtName.SetText("ユウ");
         if (a == 'S' || a == 'E') f.StartScene(a == 'S' ? "b" : "blank");
-        if (a == 'D') f.AdvanceDay(12, -3000), f.AddStat(1, 1, 50);
+        if (a == 'D') f.AdvanceDay(12, -3000), f.AddStat(1, 1, 50), f.EnableCommands(false);
+        if (a == 'D') f.AddInventoryItem(0), f.LstIrai.AddItem("y");
         if (a == 'O') g.content.Scene("opn", {">end"}), f.Form_Activate();
       }
     };
@@ -174,7 +173,7 @@ TEST(InterpreterTest, ScenesShowTheirLinesPagesMarksAndPictures) {
         msg.replace(dir, f.TxtDir.size(), "@");
       std::string hints;
       for (std::size_t i = 0; i < g.host.prefetched.size(); ++i)
-        hints += "," + FileName(g.host.prefetched[i]) +
+        hints += g.host.prefetched[i].substr(g.host.prefetched[i].rfind('/')) +
                  (g.host.prefetchedFor[i] == &f.PicKao ? "(face)" : "");
       const std::map<std::string, std::string> have{
           {"text", f.Lbl.Caption},
@@ -186,10 +185,11 @@ TEST(InterpreterTest, ScenesShowTheirLinesPagesMarksAndPictures) {
           {"pic", f.Pic.Painted ? f.Pic.PaintedName : ""},
           {"face", f.PicKao.Visible ? f.PicKao.PaintedName : ""},
           {"scene", f.OpenScene().value_or("")},
-          {"hints", hints.empty() ? "" : hints.substr(1)},
+          {"hints", hints},
           {"game", std::to_string(f.Day) + "/" + std::to_string(f.Money) + "/" +
-                       std::to_string(f.Stats[1][1]) + "/" +
-                       std::to_string(static_cast<int>(f.ShpStr[5].Geo.Width))}};
+                       std::to_string(f.Stats[1][1]) + "/" + std::to_string(f.ShpStr[5].Geo.Width) +
+                       "/" + std::to_string(f.Com[0].Enabled) + "/" +
+                       std::to_string(f.Lst.ListCount() + f.LstIrai.ListCount())}};
       for (const auto& [key, value] : want) EXPECT_EQ(have.at(key), Shown(value)) << key;
     }
     for (const std::string& p : g.host.prefetched)  // each hint is loaded by the same path
@@ -208,7 +208,7 @@ TEST(PrefetchOpening, HintsTheOpeningsFirstPictureAndLeavesBrokenOnesToTheScene)
   g.content.Scene("opn", {">img dawn", "文", ">img later", "文"});
   g.frm->PrefetchOpening();
   ASSERT_EQ(g.host.prefetched.size(), 1u);
-  EXPECT_EQ(FileName(g.host.prefetched[0]), "dawn.dat");
+  EXPECT_TRUE(g.host.prefetched[0].ends_with("/dawn.dat"));
   EXPECT_TRUE(g.host.loadedPictures.empty());
   EXPECT_TRUE(g.host.messages.empty());
   ASSERT_TRUE(g.Load());
