@@ -1,87 +1,65 @@
 #include <gtest/gtest.h>
 
+#include <array>
+#include <climits>
+#include <string>
+
 #include "support/fakes.h"
 
 namespace porukami {
 namespace {
 
-using testing::Game;
-
-class DayTest : public ::testing::Test {
- protected:
-  void SetUp() override {
-    for (const char* s : {"moneyend", "end"}) g.content.Scene(s, {std::string(s) + "の場面"});
-    ASSERT_TRUE(g.Load());
-  }
-  Frm& frm() { return *g.frm; }
-  Game g;
+// One game, call after call: money is capped at 100000 after the sum and never wraps; below zero
+// the commands are disabled for good and "moneyend" starts; day 28 hides the forest and home,
+// day 31 hides everything and "end" replaces "moneyend".
+struct Advance {
+  int days, amount, money, day;
+  std::string scene, visible;
+  bool enabled;
 };
 
-TEST_F(DayTest, NewGameLabelShowsDayOneAndMoney) {
-  EXPECT_EQ(frm().Day, 1);
-  EXPECT_EQ(frm().Money, 10000);
-  EXPECT_EQ(frm().LblDay.Caption, "ムルの月 1日  \\10000");
-  frm().AdvanceDay(0, 0);
-  EXPECT_EQ(frm().LblDay.Caption, "ムルの月 1日  \\10000");
-}
-
-TEST_F(DayTest, MoneyIsCappedAfterTheSum) {
-  frm().AdvanceDay(0, 89500);
-  EXPECT_EQ(frm().Money, 99500);
-  frm().AdvanceDay(0, 1000);
-  EXPECT_EQ(frm().Money, 100000);
-  frm().AdvanceDay(0, -500);
-  EXPECT_EQ(frm().Money, 99500);
-}
-
-TEST_F(DayTest, HugeIncomeAndFineDoNotWrap) {
-  frm().AdvanceDay(0, INT32_MAX);
-  EXPECT_EQ(frm().Money, 100000);
-  frm().AdvanceDay(0, INT32_MIN);
-  EXPECT_LT(frm().Money, 0);
-  frm().AdvanceDay(0, INT32_MIN);
-  EXPECT_EQ(frm().Money, INT32_MIN);
-}
-
-TEST_F(DayTest, NegativeMoneyDisablesCommandsAndStartsMoneyEnd) {
-  frm().AdvanceDay(0, -9600);
-  ASSERT_EQ(frm().Money, 400);
-  frm().AdvanceDay(1, -1500);
-  EXPECT_EQ(frm().Money, -1100);
-  for (const auto& c : frm().Com) {
-    EXPECT_FALSE(c.Enabled);
-    EXPECT_TRUE(c.Visible);
+TEST(DayTest, MoneyAndDaysDecideTheCommandsAndTheScene) {
+  const Advance kCalls[] = {
+      {0, 0, 10000, 1, "opn", "11111", true},
+      {0, 89500, 99500, 1, "opn", "11111", true},
+      {0, 1000, 100000, 1, "opn", "11111", true},
+      {0, -500, 99500, 1, "opn", "11111", true},
+      {0, INT_MAX, 100000, 1, "opn", "11111", true},
+      {1, -100000, 0, 2, "opn", "11111", true},
+      {25, 0, 0, 27, "opn", "11111", true},
+      {1, 0, 0, 28, "opn", "11100", true},
+      {1, -1100, -1100, 29, "moneyend", "11100", false},
+      {0, 5000, 3900, 29, "moneyend", "11100", false},
+      {0, INT_MIN, 3900 + INT_MIN, 29, "moneyend", "11100", false},
+      {0, INT_MIN, INT_MIN, 29, "moneyend", "11100", false},
+      {1, -20000, INT_MIN, 30, "moneyend", "11100", false},
+      {1, -20000, INT_MIN, 31, "end", "00000", false},
+  };
+  testing::Game g;
+  for (const char* s : {"moneyend", "end"}) g.content.Scene(s, {s});
+  ASSERT_TRUE(g.Load());
+  Frm& f = *g.frm;
+  EXPECT_EQ(f.LblDay.Caption, "ムルの月 1日  \\10000");
+  for (const Advance& a : kCalls) {
+    SCOPED_TRACE(std::to_string(a.day) + " " + std::to_string(a.money));
+    f.AdvanceDay(static_cast<std::uint8_t>(a.days), a.amount);
+    EXPECT_EQ(f.Money, a.money);
+    EXPECT_EQ(f.Day, a.day);
+    EXPECT_EQ(f.LblDay.Caption,
+              "ムルの月 " + std::to_string(a.day) + "日  \\" + std::to_string(a.money));
+    EXPECT_EQ(f.OpenScene(), a.scene);
+    for (int i = 0; i < Frm::kComCount; ++i) {
+      EXPECT_EQ(f.Com[i].Visible, a.visible[i] == '1') << i;
+      EXPECT_EQ(f.Com[i].Enabled, a.enabled) << i;
+    }
   }
-  EXPECT_EQ(frm().OpenScene(), "moneyend");
-  EXPECT_EQ(frm().LblDay.Caption, "ムルの月 2日  \\-1100");
-  frm().AdvanceDay(0, 5000);  // coming back above 0 does not enable them
-  EXPECT_FALSE(frm().Com[0].Enabled);
 }
 
-TEST_F(DayTest, ExactlyZeroGoesOn) {
-  frm().AdvanceDay(1, -10000);
-  EXPECT_EQ(frm().Money, 0);
-  EXPECT_TRUE(frm().Com[0].Enabled);
-  EXPECT_EQ(frm().OpenScene(), "opn");
-}
-
-TEST_F(DayTest, DayTwentyEightHidesForestAndHome) {
-  for (int i = 0; i < 26; ++i) frm().AdvanceDay(1, 0);
-  EXPECT_TRUE(frm().Com[3].Visible);
-  frm().AdvanceDay(1, 0);
-  EXPECT_EQ(frm().Day, 28);
-  EXPECT_FALSE(frm().Com[3].Visible);
-  EXPECT_FALSE(frm().Com[4].Visible);
-  EXPECT_TRUE(frm().Com[0].Visible && frm().Com[1].Visible && frm().Com[2].Visible);
-}
-
-TEST_F(DayTest, DayThirtyOneHidesEverythingAndStartsEnd) {
-  for (int i = 0; i < 29; ++i) frm().AdvanceDay(1, 0);
-  EXPECT_EQ(frm().Day, 30);
-  frm().AdvanceDay(1, -20000);  // money runs out on the same call: "end" replaces "moneyend"
-  EXPECT_EQ(frm().Day, 31);
-  for (const auto& c : frm().Com) EXPECT_FALSE(c.Visible);
-  EXPECT_EQ(frm().OpenScene(), "end");
+TEST(StatsTest, AddStatIgnoresStatsThatDoNotExist) {
+  testing::Game g;
+  ASSERT_TRUE(g.Load());
+  for (const auto& [h, s] : {std::pair{0, 4}, {3, 0}, {-1, 0}, {1, -1}}) g.frm->AddStat(h, s, 50);
+  for (int i = 0; i < 12; ++i) EXPECT_EQ(g.frm->Stats[i / 4][i % 4], 0) << i;
 }
 
 }  // namespace

@@ -1,6 +1,9 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <map>
+#include <optional>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -9,478 +12,207 @@
 namespace porukami {
 namespace {
 
-using testing::Game;
+using Lines = std::vector<std::string>;
 
-class InterpreterTest : public ::testing::Test {
- protected:
-  void SetUp() override {
-    g.content.Picture("bg", 640, 480);
-    g.content.Picture("bg2", 320, 240);
-    g.content.Picture("face_1", 81, 81);
-    ASSERT_TRUE(g.Load());
-  }
-  void Play(const std::string& name, const std::vector<std::string>& lines) {
-    g.content.Scene(name, lines);
-    frm().StartScene(name);
-  }
-  bool Idle() const { return !g.frm->Lbl.Visible && g.frm->LblGame.Visible; }
-  const std::string& Text() const { return g.frm->Lbl.Caption; }
-  Frm& frm() { return *g.frm; }
-  Game g;
+// "|" stands for a line break, "~" for a blank.
+std::string Shown(const std::string& s) {
+  std::string out;
+  for (char c : s) out += c == '|' ? std::string("\r\n") : std::string(1, c == '~' ? ' ' : c);
+  return out;
+}
+
+Lines Many(std::size_t n, const std::string& line, const std::string& last) {
+  Lines l(n, line);
+  l.push_back(last);
+  return l;
+}
+
+// After each step's actions the text box shows `text` and the screen what `more` names, as
+// key=value: idle, timer (0 off, 1 on but not ticking, 2 ticking), next, pic, face, scene ("s" but
+// none when idle), shadow (the text), msg (the last message, "@" the scene folder; none), hints
+// (the pictures hinted) and game (day, money, a stat, its bar, a command, items and requests).
+// Actions: t a tick, c a click, x the timer off, f / n the speed fast / none, N the name ユウ, S /
+// E scene "b" / "blank" started, D some play, O a new game whose opening ends at once.
+struct Step {
+  std::string acts, text, more = "";
+};
+struct Case {
+  Lines lines;
+  std::vector<Step> steps;
+  std::string before = "";               // actions before scene "s" starts
+  std::optional<std::string> name = {};  // the player's name
 };
 
-// ---- the page rule and the marks ---------------------------------------------------------
+const std::string kPad(300, 'a');
+const std::string kLoop =
+    "で、文章を表示しないまま場面の受け渡しが続いています。場面を中断します。";
 
-TEST_F(InterpreterTest, SevenLinesAtATimedSpeed) {
-  Play("seven", {"1", "2", "3", "4", "5", "6", "7"});
-  EXPECT_EQ(Text(), "\r\n1");
-  EXPECT_TRUE(frm().TimSay.Enabled);
-  for (int i = 0; i < 3; ++i) frm().TimSay_Timer();
-  EXPECT_EQ(Text(), "\r\n1\r\n2\r\n3\r\n4");
-  frm().TimSay_Timer();
-  EXPECT_EQ(Text(), "\r\n1\r\n2\r\n3\r\n4\r\n5▼");
-  EXPECT_FALSE(frm().TimSay.Enabled);
-  frm().Lbl_Click();
-  EXPECT_EQ(Text(), "\r\n6");
-  EXPECT_TRUE(frm().TimSay.Enabled);
-  frm().TimSay_Timer();
-  EXPECT_EQ(Text(), "\r\n6\r\n7▼");
-  EXPECT_EQ(frm().LblBak[0].Caption, Text());
-  EXPECT_EQ(frm().LblBak[1].Caption, Text());
-  EXPECT_FALSE(Idle());
-  frm().Lbl_Click();
-  EXPECT_TRUE(Idle());
-  EXPECT_FALSE(frm().OpenScene().has_value());
-  EXPECT_TRUE(frm().TimSay.Enabled);  // on while idle, but its ticks find "tugi"
-  frm().TimSay_Timer();
-  EXPECT_TRUE(Idle());
-}
+const std::vector<Case> kCases = {
+    // five lines to a timed page, a click for the next, idle at the end
+    {{"1", "2", "3", "4", "5", "6", "7"},
+     {{"", "|1", "timer=2"},
+      {"ttt", "|1|2|3|4"},
+      {"t", "|1|2|3|4|5▼", "timer=0"},
+      {"c", "|6", "timer=2"},
+      {"t", "|6|7▼"},
+      {"ct", "|6|7▼", "idle timer=2"}}},
+    // a click on a full page leaves the timer to begin the next
+    {{"1", "2", "3", "4", "5", "6", "7"}, {{"tttc", "|1|2|3|4|5▼", "timer=2"}, {"t", "|6"}}},
+    // a new page holds six lines; its look-ahead waits for a click, the shadows keep the old page
+    {{"A", ">p", "1", "2", "3", "4", "5", "6", "7"},
+     {{"t", "|A▼"}, {"c", "|1"}, {"ttttt", "|1|2|3|4|5|6▼"}, {"c", "|7▼"}}},
+    {{"A", ">p", "tugi"}, {{"c", "", "idle shadow=|A▼"}}},
+    // an end or hand-over ahead ends the page and the ticks wait for the click
+    {{"一", "二", ">end", "X"}, {{"ct", "|一|二▼", "timer=2"}}},
+    {{"一", "二", ">endless", "X"}, {{"ct", "|一|二▼", "timer=2"}}},
+    {{"一", "二", ">ive b", "X"}, {{"ct", "|一|二▼", "timer=2"}}},
+    {{"一", "二", "tugi", "X"}, {{"ct", "|一|二▼", "timer=2"}}},
+    {{"一", "二", "tugi です", "X"}, {{"ct", "|一|二▼", "timer=2"}}},
+    // ">p " is obeyed but not foreseen; commands between hide the page end
+    {{"A", ">p ", "B", "C"}, {{"", "|A", "timer=2"}, {"t", "|B"}}},
+    {{"A", ">img bg", ">p", "B", "C"}, {{"", "|A", "pic="}, {"t", "|B", "pic=bg"}}},
+    // without a timed speed every line waits with an open mark; the speed can change mid-way
+    {{"A", "B", "C"}, {{"", "|A▽", "timer=1"}, {"c", "|A|B▽"}, {"c", "|A|B|C▼"}}, "n"},
+    {{"A", "B", "C"}, {{"ft", "|A|B", "timer=2"}}, "n"},
+    {{"A", "B", "C", "D"}, {{"n", "|A", "timer=1"}, {"cc", "|A|B|C▽"}}},
+    // empty lines count and pass over the page end; an empty last line ends without a wait
+    {{"1", "2", "3", "4", "", "6"}, {{"ttt", "|1|2|3|4"}, {"t", "|6▼"}}},
+    {{"1", "", "3"}, {{"t", "|1||3▼"}}},
+    {{"A", ""}, {{"", "|A"}, {"t", "|A|▼", "idle"}}},
+    // run-ahead, which stops when its scene ends or hands over
+    {{"--3", "A", "B", "C", "D"}, {{"", "|A|B|C"}, {"t", "|A|B|C|D▼"}}},
+    {{"--7", "1", "2", "3", "4", "5", "6", "7", "8"}, {{"", "|6|7"}}},
+    {{"A", "--0", "B"}, {{"t", "|A", "next=B"}, {"t", "|A|B▼"}}},
+    {{"--2", "--1", "A", "B", "C"}, {{"", "|A|B", "next=C"}}},
+    {{"--2000000000", "A"}, {{"", "|A▼", "idle"}}},
+    {{"--5", "A", ">ive b"}, {{"", "|B1", "scene=b"}}},
+    {{"--4", "A", ">end", "X"}, {{"", "|O1", "scene=opn"}}},
+    {Many(100000, "", "最後"), {{"", "|最後▼"}}},
+    {Many(100000, ">fcn", "X"), {{"", "|X▼", "hints="}}},
+    // the name replaces every "-m" as written, when the line is shown, and is not scanned again
+    {{"「-mさん」", "-m", "よう-m", "-m、-m、-m"},
+     {{"ttt", "|「メイヒルさん」|メイヒル|ようメイヒル|メイヒル、メイヒル、メイヒル▼"}}},
+    {{"-mm-m"}, {{"", "|x-mx-▼"}}, "", "x-"},
+    {{kPad + "-m" + kPad + "-m"}, {{"", "|" + kPad + "ナナ" + kPad + "ナナ▼"}}, "", "ナナ"},
+    {{"-m", "-m"}, {{"Nt", "|メイヒル|ユウ▼"}}},
+    {{"-m", "B", "C"}, {{"", "||B", "next=C"}}, "", ""},
+    // faces use the sixth character; ">fcn" hides them; an empty ">img" repaints the background
+    {{">fce 1abc", "顔"}, {{"", "|顔▼", "face=face_1"}}},
+    {{">fce_1", "顔"}, {{"", "|顔▼", "face=face_1"}}},
+    {{">fce 1", "顔", ">fcn", "なし"}, {{"", "|顔", "face=face_1"}, {"t", "|顔|なし▼", "face="}}},
+    {{">img bg", ">fce 1", ">img", "文"}, {{"", "|文▼", "pic=bg face=face_1"}}},
+    // a missing picture leaves the box blank; the last background that loaded is kept
+    {{">img bg", "一", ">img nosuch", "二", ">img", "三"},
+     {{"", "|一", "pic=bg"}, {"t", "|一|二", "pic="}, {"t", "|一|二|三▼", "pic=bg"}}},
+    {{">fce 1", ">fce 9", "顔"}, {{"", "|顔▼", "face="}}},
+    // hand-overs, scenes started over others, and a "tugi" in the middle
+    {{">fce 1", "A", ">ive b", "見えない"},
+     {{"", "|A▼", "face=face_1"}, {"xc", "|B1", "timer=2 face= scene=b"}}},
+    {{">fce 1", "1", "2", "3", "4"},
+     {{"tS", "|B1", "face= scene=b"}, {"tttt", "|B1|B2|B3|B4|B5▼", "scene=b"}}},
+    {{"A", "tugi", "B"}, {{"ct", "|A▼", "idle next=B"}}},
+    // broken scenes are reported and play goes on
+    {{"A", ">ive nosuch"}, {{"c", "", "idle msg=場面ファイルを開けません:~@nosuch.dat"}}},
+    {{"A"}, {{"E", "", "idle msg=場面ファイルが空です:~@blank.dat"}}},
+    {{">ive s"},
+     {{"", "", "idle msg=場面「@s.dat」" + kLoop},
+      {"S", "|B1", "scene=b msg=場面「@s.dat」" + kLoop}}},
+    {{"A"}, {{"O", "", "idle msg=場面「@opn.dat」" + kLoop}}},
+    // ">end" starts a new game
+    {{"おわり", ">end"},
+     {{"", "|おわり▼"}, {"c", "|O1", "scene=opn game=1/10000/0/0.000000/1/0"}},
+     "D"},
+    // the scene's start hints its first picture, and each picture shown the next one; an empty
+    // ">img" is a repaint and is passed over
+    {{"一", ">img bg", "二", ">fce 1", "三", ">img", ">img bg2", "四"},
+     {{"", "|一", "hints=/bg.dat pic="},
+      {"c", "|一|二", "hints=/bg.dat/face_1.dat(face) pic=bg"},
+      {"c", "|一|二|三", "hints=/bg.dat/face_1.dat(face)/bg2.dat"},
+      {"c", "|一|二|三|四▼", "pic=bg2"}}},
+};
 
-TEST_F(InterpreterTest, NewPageHoldsSixLines) {
-  Play("p", {"A", ">p", "1", "2", "3", "4", "5", "6", "7"});
-  EXPECT_EQ(Text(), "\r\nA▼");
-  frm().TimSay_Timer();  // the look-ahead ">p" waits for a click
-  EXPECT_EQ(Text(), "\r\nA▼");
-  frm().Lbl_Click();
-  EXPECT_EQ(Text(), "\r\n1");
-  EXPECT_EQ(frm().LblBak[0].Caption, "\r\n1");
-  for (int i = 0; i < 5; ++i) frm().TimSay_Timer();
-  EXPECT_EQ(Text(), "\r\n1\r\n2\r\n3\r\n4\r\n5\r\n6▼");
-  frm().Lbl_Click();
-  EXPECT_EQ(Text(), "\r\n7▼");
-}
-
-TEST_F(InterpreterTest, LookAheadOfAnEndOrHandOverEndsThePage) {
-  g.content.Scene("next", {"つぎ"});
-  for (const char* after : {">end", ">endless", ">ive next", "tugi", "tugi です"}) {
-    Play("la", {"一", "二", after, "ここは見えない"});
-    frm().Lbl_Click();
-    EXPECT_EQ(Text(), "\r\n一\r\n二▼") << after;
-    EXPECT_TRUE(frm().TimSay.Enabled);
-    frm().TimSay_Timer();  // the ticks wait for the click
-    EXPECT_EQ(Text(), "\r\n一\r\n二▼") << after;
-  }
-  Play("eof", {"一"});
-  EXPECT_EQ(Text(), "\r\n一▼");
-}
-
-TEST_F(InterpreterTest, ClickOnAFullPageLeavesTheTimerToBeginTheNext) {
-  Play("full", {"1", "2", "3", "4", "5", "6", "7"});
-  for (int i = 0; i < 3; ++i) frm().TimSay_Timer();
-  frm().Lbl_Click();
-  EXPECT_EQ(Text(), "\r\n1\r\n2\r\n3\r\n4\r\n5▼");
-  EXPECT_TRUE(frm().TimSay.Enabled);
-  frm().TimSay_Timer();
-  EXPECT_EQ(Text(), "\r\n6");
-}
-
-TEST_F(InterpreterTest, NewPageWithTrailingBlankIsObeyedButNotForeseen) {
-  Play("pb", {"A", ">p ", "B", "C"});
-  EXPECT_EQ(Text(), "\r\nA");
-  EXPECT_TRUE(frm().TimSay.Enabled);
-  frm().TimSay_Timer();
-  EXPECT_EQ(Text(), "\r\nB");
-}
-
-TEST_F(InterpreterTest, CommandsBetweenTextAndNewPageHideThePageEnd) {
-  Play("cmd", {"A", ">img bg", ">p", "B", "C"});
-  EXPECT_EQ(Text(), "\r\nA");
-  EXPECT_FALSE(frm().Pic.Painted);
-  frm().TimSay_Timer();
-  EXPECT_EQ(Text(), "\r\nB");
-  EXPECT_EQ(frm().Pic.PaintedName, "bg");
-}
-
-TEST_F(InterpreterTest, NewPageEmptiesTheTextButTheShadowsKeepTheOldPage) {
-  Play("sh", {"A", ">p", "tugi"});
-  frm().Lbl_Click();
-  EXPECT_TRUE(Idle());
-  EXPECT_EQ(Text(), "");
-  EXPECT_EQ(frm().LblBak[0].Caption, "\r\nA▼");
-  EXPECT_EQ(frm().LblBak[1].Caption, "\r\nA▼");
-}
-
-TEST_F(InterpreterTest, WithoutTimedSpeedEveryLineWaitsWithAnOpenMark) {
-  frm().menu_tim_Click_Click(0);
-  Play("none", {"A", "B", "C"});
-  EXPECT_EQ(Text(), "\r\nA▽");
-  EXPECT_TRUE(frm().TimSay.Enabled);
-  EXPECT_FALSE(frm().TimSay.Ticks());
-  frm().Lbl_Click();
-  EXPECT_EQ(Text(), "\r\nA\r\nB▽");
-  frm().Lbl_Click();
-  EXPECT_EQ(Text(), "\r\nA\r\nB\r\nC▼");
-}
-
-TEST_F(InterpreterTest, EmptyLinesCountAndPassOverThePageEnd) {
-  Play("empty", {"1", "2", "3", "4", "", "6"});
-  for (int i = 0; i < 3; ++i) frm().TimSay_Timer();
-  ASSERT_EQ(Text(), "\r\n1\r\n2\r\n3\r\n4");
-  frm().TimSay_Timer();  // the empty fifth line ends the page and runs the next step at once
-  EXPECT_EQ(Text(), "\r\n6▼");
-
-  Play("empty2", {"1", "", "3"});
-  frm().TimSay_Timer();
-  EXPECT_EQ(Text(), "\r\n1\r\n\r\n3▼");
-}
-
-TEST_F(InterpreterTest, EmptyLastLineEndsTheSceneWithoutAWait) {
-  Play("emptyend", {"A", ""});
-  EXPECT_EQ(Text(), "\r\nA");
-  frm().TimSay_Timer();
-  EXPECT_TRUE(Idle());
-}
-
-// ---- run-ahead ---------------------------------------------------------------------------
-
-TEST_F(InterpreterTest, RunAheadShowsSeveralLinesInOneStep) {
-  Play("ra", {"--3", "A", "B", "C", "D"});
-  EXPECT_EQ(Text(), "\r\nA\r\nB\r\nC");
-  frm().TimSay_Timer();
-  EXPECT_EQ(Text(), "\r\nA\r\nB\r\nC\r\nD▼");
-}
-
-TEST_F(InterpreterTest, RunAheadPassesOverAPageEnd) {
-  Play("ra2", {"--7", "1", "2", "3", "4", "5", "6", "7", "8"});
-  EXPECT_EQ(Text(), "\r\n6\r\n7");
-}
-
-TEST_F(InterpreterTest, RunAheadOfZeroShowsNothing) {
-  Play("ra0", {"A", "--0", "B"});
-  frm().TimSay_Timer();
-  EXPECT_EQ(Text(), "\r\nA");
-  EXPECT_EQ(frm().NextLine, "B");
-  frm().TimSay_Timer();
-  EXPECT_EQ(Text(), "\r\nA\r\nB▼");
-}
-
-TEST_F(InterpreterTest, NestedRunAheadKeepsTheOuterCount) {
-  Play("ran", {"--2", "--2", "A", "B", "C", "D"});
-  EXPECT_EQ(Text(), "\r\nA\r\nB\r\nC");
-  EXPECT_EQ(frm().NextLine, "D");
-}
-
-TEST_F(InterpreterTest, HugeRunAheadStopsWhenItsSceneEnds) {
-  Play("huge", {"--2000000000", "A"});
-  EXPECT_TRUE(Idle());
-  EXPECT_FALSE(frm().OpenScene().has_value());
-}
-
-TEST_F(InterpreterTest, RunAheadDoesNotSpillIntoTheNextScene) {
-  g.content.Scene("b", {"B1", "B2", "B3"});
-  Play("a", {"--5", "A", ">ive b"});
-  EXPECT_EQ(frm().OpenScene(), "b");
-  EXPECT_EQ(Text(), "\r\nB1");
-}
-
-TEST_F(InterpreterTest, RunAheadStopsWhenItsSceneEndsTheGame) {
-  g.content.Scene("opn", {"O1", "O2", "O3"});
-  Play("endra", {"--4", "A", ">end", "X"});
-  EXPECT_EQ(frm().OpenScene(), "opn");
-  EXPECT_EQ(frm().Day, 1);
-  EXPECT_EQ(Text(), "\r\nO1");
-}
-
-TEST_F(InterpreterTest, HundredThousandEmptyLinesOrCommandsDoNotExhaustTheStack) {
-  std::vector<std::string> lines(100000, "");
-  lines.push_back("最後");
-  Play("many", lines);
-  EXPECT_EQ(Text(), "\r\n最後▼");
-  std::vector<std::string> commands(100000, ">fcn");
-  commands.push_back("X");
-  Play("manyc", commands);
-  EXPECT_EQ(Text(), "\r\nX▼");
-}
-
-// ---- name substitution -------------------------------------------------------------------
-
-TEST_F(InterpreterTest, NameReplacesEveryMarkOfTheLineAsWritten) {
-  Play("n1", {"「-mさん」"});
-  EXPECT_EQ(Text(), "\r\n「メイヒルさん」▼");
-  Play("n2", {"-m"});
-  EXPECT_EQ(Text(), "\r\nメイヒル▼");
-  Play("n3", {"よう-m"});
-  EXPECT_EQ(Text(), "\r\nようメイヒル▼");
-  Play("n4", {"-m、-m、-m"});
-  EXPECT_EQ(Text(), "\r\nメイヒル、メイヒル、メイヒル▼");
-}
-
-TEST_F(InterpreterTest, InsertedNameIsNotScannedAgain) {
-  frm().TxtName.SetText("x-");
-  Play("n5", {"-mm-m"});
-  EXPECT_EQ(Text(), "\r\nx-mx-▼");
-  frm().TxtName.SetText("-m");
-  Play("n6", {"-m"});
-  EXPECT_EQ(Text(), "\r\n-m▼");
-}
-
-TEST_F(InterpreterTest, LongLinesAreSubstitutedToTheirEnd) {
-  frm().TxtName.SetText("ナナ");
-  const std::string pad(300, 'a');
-  Play("n7", {pad + "-m" + pad + "-m"});
-  EXPECT_EQ(Text(), "\r\n" + pad + "ナナ" + pad + "ナナ▼");
-}
-
-TEST_F(InterpreterTest, NameIsReadWhenTheLineIsShown) {
-  Play("n8", {"-m", "-m"});
-  frm().TxtName.SetText("ユウ");
-  frm().TimSay_Timer();
-  EXPECT_EQ(Text(), "\r\nメイヒル\r\nユウ▼");
-}
-
-TEST_F(InterpreterTest, LineEmptiedByAnEmptyNameRunsTheNextStepAtOnce) {
-  frm().TxtName.SetText("");
-  Play("n9", {"-m", "B", "C"});
-  EXPECT_EQ(Text(), "\r\n\r\nB");
-  EXPECT_EQ(frm().NextLine, "C");
-}
-
-// ---- pictures ----------------------------------------------------------------------------
-
-TEST_F(InterpreterTest, FaceUsesTheSixthCharacterOnly) {
-  Play("f", {">fce 1abc", "顔"});
-  EXPECT_TRUE(frm().PicKao.Visible);
-  EXPECT_EQ(frm().PicKao.PaintedName, "face_1");
-  ASSERT_FALSE(g.host.loadedPictures.empty());
-  EXPECT_NE(g.host.loadedPictures.back().find("face_1.dat"), std::string::npos);
-  Play("f2", {">fce_1", "顔"});  // any fifth character separates
-  EXPECT_EQ(frm().PicKao.PaintedName, "face_1");
-}
-
-TEST_F(InterpreterTest, NoFaceHidesTheFaceBox) {
-  Play("fn", {">fce 1", "顔", ">fcn", "なし"});
-  ASSERT_TRUE(frm().PicKao.Visible);
-  frm().TimSay_Timer();
-  EXPECT_FALSE(frm().PicKao.Visible);
-  EXPECT_EQ(Text(), "\r\n顔\r\nなし▼");
-}
-
-TEST_F(InterpreterTest, EmptyPictureNameRepaintsTheLastBackgroundNotAFace) {
-  Play("img", {">img bg", ">fce 1", ">img", "文"});
-  EXPECT_EQ(frm().Pic.PaintedName, "bg");
-  EXPECT_EQ(frm().Pic.Painted->width, 640);
-  EXPECT_EQ(frm().FaceHolder()->width, 81);
-  EXPECT_EQ(frm().PicKao.PaintedName, "face_1");
-}
-
-TEST_F(InterpreterTest, MissingPictureLeavesABlankBackgroundAndTheSceneGoesOn) {
-  Play("miss", {">img bg", "一", ">img nosuch", "二", ">img", "三"});
-  ASSERT_EQ(frm().Pic.PaintedName, "bg");
-  frm().TimSay_Timer();
-  EXPECT_FALSE(frm().Pic.Painted);
-  EXPECT_TRUE(frm().Pic.Visible);
-  EXPECT_EQ(Text(), "\r\n一\r\n二");
-  frm().TimSay_Timer();
-  EXPECT_EQ(frm().Pic.PaintedName, "bg");  // the holder kept the last picture that loaded
-  Play("missface", {">fce 9", "顔"});
-  EXPECT_FALSE(frm().PicKao.Visible);
-  EXPECT_FALSE(frm().PicKao.Painted);
-}
-
-// ---- pictures decoded ahead -------------------------------------------------------------
-
-// The file names of the pictures hinted since `from`.
-std::vector<std::string> Hinted(const testing::FakeHost& host, std::size_t from = 0) {
-  std::vector<std::string> names;
-  for (std::size_t i = from; i < host.prefetched.size(); ++i) {
-    const std::string& p = host.prefetched[i];
-    names.push_back(p.substr(p.find_last_of("/\\") + 1));
-  }
-  return names;
-}
-
-TEST_F(InterpreterTest, EachPictureShownHintsTheNextOneOfTheScene) {
-  const std::size_t before = g.host.prefetched.size();
-  Play("ahead", {"一", ">img bg", "二", ">fce 1", "三", ">img", ">img bg2", "四"});
-  // The scene's start hints its first picture; nothing is loaded before its command runs.
-  EXPECT_EQ(Hinted(g.host, before), std::vector<std::string>{"bg.dat"});
-  frm().Lbl_Click();  // shows bg, hints the face, shows 二
-  EXPECT_EQ(Hinted(g.host, before), (std::vector<std::string>{"bg.dat", "face_1.dat"}));
-  frm().Lbl_Click();  // shows the face; the empty ">img" is a repaint and is passed over
-  EXPECT_EQ(Hinted(g.host, before), (std::vector<std::string>{"bg.dat", "face_1.dat", "bg2.dat"}));
-  // Each hint names the box the picture will be shown on: backgrounds the picture, faces theirs.
-  EXPECT_EQ(g.host.prefetchedFor[before], &frm().Pic);
-  EXPECT_EQ(g.host.prefetchedFor[before + 1], &frm().PicKao);
-  EXPECT_EQ(g.host.prefetchedFor[before + 2], &frm().Pic);
-  // Every hint named a picture the scene then loaded, by the same path.
-  for (const std::string& p : std::vector<std::string>(
-           g.host.prefetched.begin() + static_cast<long>(before), g.host.prefetched.end())) {
-    frm().Lbl_Click();
-    EXPECT_NE(std::find(g.host.loadedPictures.begin(), g.host.loadedPictures.end(), p),
-              g.host.loadedPictures.end())
-        << p;
+TEST(InterpreterTest, ScenesShowTheirLinesPagesMarksAndPictures) {
+  for (const Case& c : kCases) {
+    testing::Game g;  // its opening shows "O1"
+    for (const char* p : {"bg", "bg2", "face_1"}) g.content.Picture(p);
+    g.content.Scene("opn", {"O1", "O2", "O3"});
+    g.content.Scene("b", {"B1", "B2", "B3", "B4", "B5", "B6"});
+    g.content.Raw("txt/blank.dat", "");
+    ASSERT_TRUE(g.Load());
+    Frm& f = *g.frm;
+    auto act = [&](const std::string& acts) {
+      for (char a : acts) {
+        if (a == 't') f.TimSay_Timer();
+        if (a == 'c') f.Lbl_Click();
+        if (a == 'x') f.TimSay.Enabled = false;
+        if (a == 'f' || a == 'n') f.menu_tim_Click_Click(a == 'f' ? 1 : 0);
+        if (a == 'N') f.TxtName.SetText("ユウ");
+        if (a == 'S' || a == 'E') f.StartScene(a == 'S' ? "b" : "blank");
+        if (a == 'D') f.AdvanceDay(12, -3000), f.AddStat(1, 1, 50), f.EnableCommands(false);
+        if (a == 'D') f.AddInventoryItem(0), f.LstIrai.AddItem("y");
+        if (a == 'O') g.content.Scene("opn", {">end"}), f.Form_Activate();
+      }
+    };
+    if (c.name) f.TxtName.SetText(*c.name);
+    act(c.before);
+    g.content.Scene("s", c.lines);
+    f.StartScene("s");
+    for (const Step& step : c.steps) {
+      SCOPED_TRACE(c.lines.back() + " after " + step.acts);
+      act(step.acts);
+      std::map<std::string, std::string> want{
+          {"text", step.text}, {"shadow", step.text}, {"idle", "0"}, {"msg", ""}};
+      std::istringstream in(step.more);
+      for (std::string kv; in >> kv;) {
+        const auto eq = kv.find('=');
+        want[kv.substr(0, eq)] = eq == std::string::npos ? "1" : kv.substr(eq + 1);
+      }
+      if (!want.contains("scene")) want["scene"] = want["idle"] == "1" ? "" : "s";
+      std::string msg = g.host.messages.empty() ? "" : g.host.messages.back();
+      if (const auto dir = msg.find(f.TxtDir); dir != std::string::npos)
+        msg.replace(dir, f.TxtDir.size(), "@");
+      std::string hints;
+      for (std::size_t i = 0; i < g.host.prefetched.size(); ++i)
+        hints += g.host.prefetched[i].substr(g.host.prefetched[i].rfind('/')) +
+                 (g.host.prefetchedFor[i] == &f.PicKao ? "(face)" : "");
+      const std::map<std::string, std::string> have{
+          {"text", f.Lbl.Caption},
+          {"idle", !f.Lbl.Visible && f.LblGame.Visible ? "1" : "0"},
+          {"msg", msg},
+          {"shadow", f.LblBak[0].Caption == f.LblBak[1].Caption ? f.LblBak[0].Caption : "?"},
+          {"timer", std::to_string(f.TimSay.Enabled + f.TimSay.Ticks())},
+          {"next", f.NextLine},
+          {"pic", f.Pic.Painted ? f.Pic.PaintedName : ""},
+          {"face", f.PicKao.Visible ? f.PicKao.PaintedName : ""},
+          {"scene", f.OpenScene().value_or("")},
+          {"hints", hints},
+          {"game", std::to_string(f.Day) + "/" + std::to_string(f.Money) + "/" +
+                       std::to_string(f.Stats[1][1]) + "/" + std::to_string(f.ShpStr[5].Geo.Width) +
+                       "/" + std::to_string(f.Com[0].Enabled) + "/" +
+                       std::to_string(f.Lst.ListCount() + f.LstIrai.ListCount())}};
+      for (const auto& [key, value] : want) EXPECT_EQ(have.at(key), Shown(value)) << key;
+    }
+    for (const std::string& p : g.host.prefetched)  // each hint is loaded by the same path
+      EXPECT_NE(std::ranges::find(g.host.loadedPictures, p), g.host.loadedPictures.end());
   }
 }
 
-TEST_F(InterpreterTest, SceneWithoutPicturesHintsNothing) {
-  const std::size_t before = g.host.prefetched.size();
-  Play("plain", {"一", ">img", "二", ">fcn"});
-  frm().Lbl_Click();
-  EXPECT_EQ(g.host.prefetched.size(), before);
-}
-
-TEST(PrefetchOpening, HintsTheOpeningsFirstPictureBeforeStartUp) {
-  Game g;
-  g.content.Picture("dawn");
-  g.content.Scene("opn", {">img dawn", "文", ">img later", "文"});
+TEST(PrefetchOpening, HintsTheOpeningsFirstPictureAndLeavesBrokenOnesToTheScene) {
+  testing::Game g;
   g.frm = std::make_unique<Frm>(g.host, g.rnd);
-  g.frm->PrefetchOpening();
-  EXPECT_EQ(Hinted(g.host), std::vector<std::string>{"dawn.dat"});
-  EXPECT_TRUE(g.host.loadedPictures.empty());
-  EXPECT_TRUE(g.host.messages.empty());
-  // The path is the one the scene will load it by.
-  ASSERT_TRUE(g.Load());
-  EXPECT_EQ(g.host.loadedPictures.front(), g.host.prefetched.front());
-}
-
-TEST(PrefetchOpening, MissingOrBrokenOpeningIsLeftForTheSceneToReport) {
-  Game g;
-  g.frm = std::make_unique<Frm>(g.host, g.rnd);
-  g.frm->PrefetchOpening();  // no opn.dat at all
-  EXPECT_TRUE(g.host.prefetched.empty());
-  EXPECT_TRUE(g.host.messages.empty());
+  g.frm->PrefetchOpening();  // no opening at all
   g.content.Raw("txt/opn.dat", std::string("\x81\x20>img x\r\n", 10));
   g.frm->PrefetchOpening();
+  EXPECT_TRUE(g.host.prefetched.empty());
+  g.content.Picture("dawn");
+  g.content.Scene("opn", {">img dawn", "文", ">img later", "文"});
+  g.frm->PrefetchOpening();
+  ASSERT_EQ(g.host.prefetched.size(), 1u);
+  EXPECT_TRUE(g.host.prefetched[0].ends_with("/dawn.dat"));
+  EXPECT_TRUE(g.host.loadedPictures.empty());
   EXPECT_TRUE(g.host.messages.empty());
-}
-
-// ---- ends and hand-overs -----------------------------------------------------------------
-
-TEST_F(InterpreterTest, EndStartsANewGame) {
-  g.content.Scene("opn", {"新しい朝"});
-  frm().AdvanceDay(12, -3000);
-  frm().AddStat(1, 1, 50);
-  Play("ending", {"おわり", ">end"});
-  EXPECT_EQ(Text(), "\r\nおわり▼");
-  frm().Lbl_Click();
-  EXPECT_TRUE(g.host.messages.empty());
-  EXPECT_EQ(frm().Day, 1);
-  EXPECT_EQ(frm().Money, 10000);
-  EXPECT_EQ(frm().Stats[1][1], 0);
-  EXPECT_EQ(frm().OpenScene(), "opn");
-  EXPECT_EQ(Text(), "\r\n新しい朝▼");
-}
-
-TEST_F(InterpreterTest, HandOverStartsTheNamedScene) {
-  g.content.Scene("b", {"B"});
-  Play("a", {">fce 1", "A", ">ive b", "見えない"});
-  EXPECT_EQ(Text(), "\r\nA▼");
-  frm().TimSay.Enabled = false;
-  frm().Lbl_Click();
-  EXPECT_EQ(frm().OpenScene(), "b");
-  EXPECT_EQ(Text(), "\r\nB▼");
-  EXPECT_FALSE(frm().PicKao.Visible);
-  EXPECT_TRUE(frm().TimSay.Enabled);
-}
-
-TEST_F(InterpreterTest, EndOfSceneInTheMiddleLeavesTheNextLineAhead) {
-  Play("mid", {"A", "tugi", "B"});
-  EXPECT_EQ(Text(), "\r\nA▼");
-  frm().Lbl_Click();
-  EXPECT_TRUE(Idle());
-  EXPECT_EQ(frm().NextLine, "B");
-  frm().TimSay_Timer();  // no script is open: nothing happens
-  EXPECT_TRUE(Idle());
-  EXPECT_EQ(Text(), "\r\nA▼");
-}
-
-TEST_F(InterpreterTest, StartingASceneReplacesTheOneOnScreen) {
-  Play("old", {">fce 1", "1", "2", "3", "4"});
-  frm().TimSay_Timer();
-  ASSERT_EQ(frm().OpenScene(), "old");
-  Play("new", {"1", "2", "3", "4", "5", "6"});
-  EXPECT_EQ(frm().OpenScene(), "new");
-  EXPECT_EQ(Text(), "\r\n1");
-  EXPECT_FALSE(frm().PicKao.Visible);
-  for (int i = 0; i < 4; ++i) frm().TimSay_Timer();  // the page count began again at 1
-  EXPECT_EQ(Text(), "\r\n1\r\n2\r\n3\r\n4\r\n5▼");
-}
-
-TEST_F(InterpreterTest, MissingSceneIsReportedAndPlayGoesOn) {
-  Play("go", {"A", ">ive nosuch"});
-  frm().Lbl_Click();
-  ASSERT_EQ(g.host.messages.size(), 1u);
-  EXPECT_NE(g.host.messages[0].find("nosuch.dat"), std::string::npos);
-  EXPECT_TRUE(Idle());
-  EXPECT_FALSE(frm().OpenScene().has_value());
-  frm().StartScene("also_missing");
-  EXPECT_EQ(g.host.messages.size(), 2u);
-  EXPECT_TRUE(Idle());
-  g.rnd.queue = {0.0};
-  frm().Com_Click(4);
-  EXPECT_EQ(frm().Day, 2);
-  EXPECT_TRUE(frm().PicSaka.Visible);
-}
-
-TEST_F(InterpreterTest, EmptySceneFileIsReported) {
-  g.content.Raw("txt/blank.dat", "");
-  frm().StartScene("blank");
-  ASSERT_EQ(g.host.messages.size(), 1u);
-  EXPECT_NE(g.host.messages[0].find("blank.dat"), std::string::npos);
-  EXPECT_TRUE(Idle());
-}
-
-TEST_F(InterpreterTest, SceneHandingOverToItselfIsStopped) {
-  Play("loop", {">ive loop"});
-  ASSERT_EQ(g.host.messages.size(), 1u);
-  EXPECT_NE(g.host.messages[0].find("loop.dat"), std::string::npos);
-  EXPECT_TRUE(Idle());
-  EXPECT_FALSE(frm().OpenScene().has_value());
-  g.content.Scene("two", {"また会えた"});
-  frm().StartScene("two");
-  EXPECT_EQ(Text(), "\r\nまた会えた▼");
-}
-
-TEST_F(InterpreterTest, OpeningThatEndsAtOnceIsStoppedAfterABound) {
-  g.content.Scene("opn", {">end"});
-  frm().Form_Activate();
-  ASSERT_EQ(g.host.messages.size(), 1u);
-  EXPECT_NE(g.host.messages[0].find("opn.dat"), std::string::npos);
-  EXPECT_TRUE(Idle());
-  EXPECT_EQ(frm().Day, 1);
-  EXPECT_TRUE(frm().Com[0].Enabled);
-}
-
-// ---- pacing ------------------------------------------------------------------------------
-
-TEST_F(InterpreterTest, SwitchingToFastWhileALineWaitsLetsTheTimerGoOn) {
-  frm().menu_tim_Click_Click(0);
-  Play("sw", {"A", "B", "C"});
-  ASSERT_EQ(Text(), "\r\nA▽");
-  frm().menu_tim_Click_Click(1);
-  EXPECT_TRUE(frm().TimSay.Ticks());
-  frm().TimSay_Timer();
-  EXPECT_EQ(Text(), "\r\nA\r\nB");
-}
-
-TEST_F(InterpreterTest, SwitchingToNoneWhileLinesRunStopsTheTicks) {
-  Play("sw2", {"A", "B", "C", "D"});
-  frm().menu_tim_Click_Click(0);
-  EXPECT_FALSE(frm().TimSay.Ticks());
-  frm().Lbl_Click();
-  EXPECT_EQ(Text(), "\r\nA\r\nB▽");
-  frm().Lbl_Click();
-  EXPECT_EQ(Text(), "\r\nA\r\nB\r\nC▽");
+  ASSERT_TRUE(g.Load());
+  EXPECT_EQ(g.host.loadedPictures.front(), g.host.prefetched.front());
 }
 
 }  // namespace
