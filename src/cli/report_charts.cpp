@@ -63,12 +63,16 @@ std::string EndingsSection(const MonthReport& r) {
   const int group = kTitle + kRow * static_cast<int>(kinds.size()) + 12;
   const int height = 24 + group * static_cast<int>(r.runs.size());
   std::string s = Svg(height, "How months end, per strategy");
-  for (int p = 0; p <= 100; p += 25) {
-    const double x = kLeft + kBar * p / 100.0;
-    s += "<line x1=\"" + Fixed(x, 1) + "\" y1=\"18\" x2=\"" + Fixed(x, 1) + "\" y2=\"" +
-         std::to_string(height) + "\" class=\"grid\"/>\n";
-    s += Text(x, 13, std::to_string(p) + " %", " text-anchor=\"middle\" class=\"axis\"");
-  }
+  const auto grid = [&](int top, int bottom) {
+    for (int p = 0; p <= 100; p += 25) {
+      const double x = kLeft + kBar * p / 100.0;
+      s += "<line x1=\"" + Fixed(x, 1) + "\" y1=\"" + std::to_string(top) + "\" x2=\"" +
+           Fixed(x, 1) + "\" y2=\"" + std::to_string(bottom) + "\" class=\"grid\"/>\n";
+      if (top < kTitle)
+        s += Text(x, 13, std::to_string(p) + " %", " text-anchor=\"middle\" class=\"axis\"");
+    }
+  };
+  grid(0, 0);
   int y = 24;
   for (const auto& run : r.runs) {
     const long long months = run.results.months;
@@ -76,6 +80,7 @@ std::string EndingsSection(const MonthReport& r) {
         Text(0, y + 20,
              "<tspan class=\"strategy\">" + Esc(run.name) + "</tspan>: " + Esc(Describe(run.name)));
     y += kTitle;
+    grid(y, y + kRow * static_cast<int>(kinds.size()));
     for (const Kind& k : kinds) {
       const auto it = run.results.endings.find(k.key);
       const long long n = it == run.results.endings.end() ? 0 : it->second;

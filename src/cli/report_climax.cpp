@@ -8,7 +8,7 @@ namespace {
 using html::Esc;
 using html::Fixed;
 
-constexpr int kWidth = 1100, kRow = 26, kTitle = 30, kLeft = 250, kAxis = 560;
+constexpr int kWidth = 1100, kRow = 26, kTitle = 30, kLeft = 230, kAxis = 460;
 // The stats by their bars' colours: 陽だまり yellow, ときめき pink, やすらぎ light blue, 親しさ
 // white.
 constexpr const char* kStatNames[] = {"陽だまり", "ときめき", "やすらぎ", "親しさ"};
@@ -40,10 +40,13 @@ std::string StatRow(int y, const std::string& label, int stat, const std::vector
          "\" opacity=\"0.6\"><title>10 % " + Fixed(sp.low, 0) + ", median " + Fixed(sp.median, 1) +
          ", 90 % " + Fixed(sp.high, 0) + "</title></rect>\n";
     s += Line(X(sp.median), y + 3, X(sp.median), y + 23, "median");
-    s += Text(X(sp.median), y + 2, Fixed(sp.median, 0), " text-anchor=\"middle\" class=\"axis\"");
   }
   s += Line(X(need), y + 1, X(need), y + 25, "need");
-  return s + Text(X(100) + 20, y + 17, right);
+  const std::string median =
+      values.empty()
+          ? ""
+          : "median " + Fixed(html::SpreadOf({values.begin(), values.end()}).median, 0) + " · ";
+  return s + Text(X(100) + 16, y + 17, median + right);
 }
 
 std::string Block(const MonthReport& r, const StrategyRun& run, int& y) {
@@ -62,7 +65,7 @@ std::string Block(const MonthReport& r, const StrategyRun& run, int& y) {
     const long long visits = static_cast<long long>(d.key.size());
     s += StatRow(
         y, Esc(r.heroines[h]) + " · " + kStatNames[key] + " (her key stat)", key, d.key, kClimaxKey,
-        "visited on day 28: " + std::to_string(visits) + ", ready: " + std::to_string(d.ready) +
+        "visits on day 28: " + std::to_string(visits) + ", ready: " + std::to_string(d.ready) +
             " (" + html::Percent(d.ready, months) + ")");
     y += kRow;
     s += StatRow(y, Esc(r.heroines[h]) + " · " + kStatNames[3], 3, d.bond, kClimaxBond,

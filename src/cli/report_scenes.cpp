@@ -109,7 +109,7 @@ std::string ScenesSection(const MonthReport& r) {
   }
   std::string head = "<tr><th>scene</th><th>started by</th>";
   for (const auto& run : r.runs) head += "<th>" + Esc(run.name) + "</th>";
-  head += "<th>all</th><th></th></tr>\n";
+  head += "<th>all</th><th>note</th></tr>\n";
   return "<section id=\"scenes\">\n<h2>Every scene, and how often the months reached it</h2>\n"
          "<p>Unreached scenes: " +
          std::string(unreached.empty() ? "none." : "") + "</p>\n<ul id=\"unreached\">" + unreached +
