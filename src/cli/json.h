@@ -8,6 +8,8 @@
 
 namespace porukami::cli {
 
+// The length of the well-formed UTF-8 sequence at the start of `s` (not empty), or 0.
+std::size_t Utf8Length(std::string_view s);
 // `s` as a JSON string, quotes included.
 std::string JsonString(std::string_view s);
 // A number as JSON: whole numbers without a fraction, others in the shortest exact form.

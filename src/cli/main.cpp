@@ -1,5 +1,5 @@
-// porukami-cli: the game's core from a terminal. Scripted play, a content linter and a month
-// simulator; see the usage texts.
+// porukami-cli: the game's core from a terminal. Scripted play, a content linter, a month
+// simulator and its report; see the usage texts.
 #include <cstring>
 #include <iostream>
 
@@ -8,7 +8,7 @@
 namespace {
 
 void Usage(std::ostream& out) {
-  out << "usage: porukami-cli drive|lint|sim ...   (porukami-cli help for the details)\n";
+  out << "usage: porukami-cli drive|lint|sim|report ...   (porukami-cli help for the details)\n";
 }
 
 }  // namespace
@@ -24,8 +24,9 @@ int main(int argc, char** argv) {
   if (sub == "drive") return Drive(args);
   if (sub == "lint") return Lint(args);
   if (sub == "sim") return Sim(args);
+  if (sub == "report") return Report(args);
   if (sub == "help" || sub == "--help" || sub == "-h") {
-    std::cout << kDriveUsage << '\n' << kLintUsage << '\n' << kSimUsage;
+    std::cout << kDriveUsage << '\n' << kLintUsage << '\n' << kSimUsage << '\n' << kReportUsage;
     return 0;
   }
   Usage(std::cerr);

@@ -69,36 +69,6 @@ std::optional<Options> ParseOptions(const Args& args) {
   return o;
 }
 
-// A folder for the run: the content is linked in, and the memories pages land here, not in DIR.
-class Scratch {
- public:
-  explicit Scratch(const std::string& content) {
-    std::error_code ec;
-    const std::filesystem::path shm = "/dev/shm";
-    std::string base =
-        (std::filesystem::is_directory(shm, ec) ? shm : std::filesystem::temp_directory_path())
-            .string();
-    std::string templ = base + "/porukami-sim-XXXXXX";
-    if (!mkdtemp(templ.data())) return;
-    path_ = templ;
-    for (const char* entry : {"txt", "img", "bgm.mid"}) {
-      const std::filesystem::path target = std::filesystem::path(content) / entry;
-      if (std::filesystem::exists(target, ec))
-        std::filesystem::create_symlink(target, std::filesystem::path(path_) / entry, ec);
-    }
-  }
-  ~Scratch() {
-    std::error_code ec;
-    if (!path_.empty()) std::filesystem::remove_all(path_, ec);
-  }
-  Scratch(const Scratch&) = delete;
-  Scratch& operator=(const Scratch&) = delete;
-  const std::string& path() const { return path_; }
-
- private:
-  std::string path_;
-};
-
 void Counts(JsonWriter& j, const std::map<std::string, long long>& counts) {
   j.Begin();
   for (const auto& [name, n] : counts) j.Key(name).Int(n);
@@ -135,6 +105,31 @@ std::string ResultsJson(const SimResults& r) {
 
 }  // namespace
 
+Scratch::Scratch(const std::string& content) {
+  std::error_code ec;
+  const std::filesystem::path shm = "/dev/shm";
+  std::string base =
+      (std::filesystem::is_directory(shm, ec) ? shm : std::filesystem::temp_directory_path())
+          .string();
+  std::string templ = base + "/porukami-sim-XXXXXX";
+  if (!mkdtemp(templ.data())) return;
+  path_ = templ;
+  for (const char* entry : {"txt", "img", "bgm.mid"}) {
+    const std::filesystem::path target = std::filesystem::path(content) / entry;
+    if (std::filesystem::exists(target, ec))
+      std::filesystem::create_symlink(target, std::filesystem::path(path_) / entry, ec);
+  }
+}
+
+Scratch::~Scratch() {
+  std::error_code ec;
+  if (!path_.empty()) std::filesystem::remove_all(path_, ec);
+}
+
+std::unique_ptr<Strategy> MakeStrategy(const std::string& name, std::uint64_t seed) {
+  return name == "random" ? MakeRandomStrategy(seed) : MakeGreedyStrategy(name == "explore");
+}
+
 int Sim(const Args& args) {
   const auto options = ParseOptions(args);
   if (!options) {
@@ -146,9 +141,7 @@ int Sim(const Args& args) {
     std::cerr << "porukami-cli sim: cannot make a scratch folder\n";
     return 1;
   }
-  auto strategy = options->strategy == "random"
-                      ? MakeRandomStrategy(options->seed)
-                      : MakeGreedyStrategy(options->strategy == "explore");
+  auto strategy = MakeStrategy(options->strategy, options->seed);
   auto sim = std::make_unique<Simulation>(scratch.path(), options->seed, *strategy);
   if (!sim->Start()) {
     for (const auto& [m, n] : sim->results().messages)

@@ -2,6 +2,7 @@
 // The month simulator's players: what they may do, and how they choose.
 #include <cstdint>
 #include <memory>
+#include <string>
 #include <vector>
 
 #include "app/Frm.h"
@@ -34,6 +35,10 @@ std::unique_ptr<Strategy> MakeGreedyStrategy(bool explore);
 // The day commands a player can click now: visible and enabled.
 std::vector<int> OfferedCommands(const Frm& frm);
 
+// The strategies by name, in the order a report shows them.
+inline constexpr const char* kStrategies[] = {"greedy", "explore", "random"};
+std::unique_ptr<Strategy> MakeStrategy(const std::string& name, std::uint64_t seed);
+
 }  // namespace porukami::cli
 
 #include <map>
@@ -57,6 +62,32 @@ struct SimResults {
   std::map<std::string, long long> messages;
 };
 
+// Told what the simulator sees beyond its counts, as it happens.
+class SimWatcher {
+ public:
+  virtual ~SimWatcher() = default;
+  // A day command has been clicked: the day and the money of that morning, the command (the
+  // index of Com), and the model as the click left it.
+  virtual void DayPlayed(const Frm& frm, int day, std::int32_t money, int command) = 0;
+  // A forest day that went on: the scene it started first (empty when it found items), and the
+  // inventory rows it added, from firstNewRow to the end of the list.
+  virtual void ForestDay(const Frm& frm, const std::string& scene, int firstNewRow) = 0;
+};
+
+// A folder for a run: the content is linked in, and the memories pages land here, not in the
+// content's folder. Empty path() when it could not be made.
+class Scratch {
+ public:
+  explicit Scratch(const std::string& content);
+  ~Scratch();
+  Scratch(const Scratch&) = delete;
+  Scratch& operator=(const Scratch&) = delete;
+  const std::string& path() const { return path_; }
+
+ private:
+  std::string path_;
+};
+
 // Plays months on one window model. Scene starts are seen by watching the open scene after
 // every handler; a scene that starts and is replaced within one handler (a visit on day 30 that
 // "end" replaces) is not seen.
@@ -66,6 +97,7 @@ class Simulation : public Hands {
   // False when start-up failed (the reason is in the results' messages).
   bool Start();
   void Run(long long months);
+  void Watch(SimWatcher* watcher) { watcher_ = watcher; }
   const SimResults& results() const { return results_; }
 
   bool Give(int row, int heroine) override;
@@ -92,6 +124,7 @@ class Simulation : public Hands {
   long long actions_ = 0;  // handler calls in this month
   bool ended_ = false;     // the last handler ended the month
   bool started_ = false;   // the first new game has begun
+  SimWatcher* watcher_ = nullptr;
   SimResults results_;
 };
 

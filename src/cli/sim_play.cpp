@@ -93,8 +93,10 @@ bool Simulation::ClickThrough() {
 }
 
 void Simulation::Command(int index) {
-  const int found = frm_.Lst.ListCount();
+  const int found = frm_.Lst.ListCount(), day = frm_.Day;
+  const std::int32_t money = frm_.Money;
   Act([&] { frm_.Com_Click(index); });
+  if (watcher_) watcher_->DayPlayed(frm_, day, money, index);
   if (index != 3 || ended_) return;
   auto& forest = results_.forest;
   ++forest.days;
@@ -110,6 +112,7 @@ void Simulation::Command(int index) {
     ++forest.items;
     forest.found += frm_.Lst.ListCount() - found;
   }
+  if (watcher_ && scene != "moneyend" && scene != "end") watcher_->ForestDay(frm_, scene, found);
 }
 
 // No command on offer and no scene to end the month: start over, as the player would.

@@ -1,8 +1,20 @@
 #include "qt/image.h"
 
 #include <QImageReader>
+#include <filesystem>
 
 namespace porukami::qt {
+
+FileStamp FileStamp::Of(const std::string& nativePath) {
+  std::error_code ec;
+  const std::filesystem::path p(nativePath);
+  const auto size = std::filesystem::file_size(p, ec);
+  if (ec) return {};
+  const auto modified = std::filesystem::last_write_time(p, ec);
+  if (ec) return {};
+  return {static_cast<std::int64_t>(size),
+          static_cast<std::int64_t>(modified.time_since_epoch().count())};
+}
 
 QImage ScaleForDrawing(const QImage& picture, const QSize& devicePixels) {
   if (picture.size() == devicePixels) return picture;

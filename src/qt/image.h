@@ -2,6 +2,7 @@
 // Pictures decoded by Qt Gui (no widgets), shared by the window and the terminal tool.
 #include <QImage>
 #include <QSize>
+#include <cstdint>
 #include <future>
 #include <string>
 
@@ -9,9 +10,20 @@
 
 namespace porukami::qt {
 
+// What a file looked like when it was read: its size and time of last change (size -1: missing).
+struct FileStamp {
+  std::int64_t size = -1;
+  std::int64_t modified = 0;
+  bool operator==(const FileStamp&) const = default;
+  static FileStamp Of(const std::string& nativePath);
+};
+
 // A picture decoded by Qt, with the scaled copy last drawn kept so a repaint does not rescale.
 struct QtImage : ImageData {
   QImage image;
+  // The file it was decoded from, as it was then (set by the window's host; empty elsewhere).
+  std::string file;
+  FileStamp stamp;
   mutable QImage scaled;
   mutable QSize scaledFor;
   // A copy for the size the picture was expected to be drawn at, made on another thread while

@@ -11,7 +11,6 @@
 #include <QWidget>
 #include <algorithm>
 #include <cmath>
-#include <filesystem>
 #include <memory>
 
 #include "app/Frm.h"
@@ -21,6 +20,16 @@ namespace {
 
 QString Q(const std::string& s) {
   return QString::fromStdString(s);
+}
+
+// The file a picture came from, so that a reload can tell whether it has changed since.
+std::shared_ptr<QtImage> FromFile(std::shared_ptr<QtImage> picture, const std::string& path,
+                                  const FileStamp& stamp) {
+  if (picture) {
+    picture->file = path;
+    picture->stamp = stamp;
+  }
+  return picture;
 }
 
 struct ModalScope {
@@ -64,17 +73,6 @@ QtHost::QtHost(QWidget* window) : window_(window) {
   decoder_.setExpiryTimeout(-1);  // made once, kept: it sleeps between pictures
 }
 
-QtHost::FileStamp QtHost::StampOf(const std::string& nativePath) {
-  std::error_code ec;
-  const std::filesystem::path p(nativePath);
-  const auto size = std::filesystem::file_size(p, ec);
-  if (ec) return {};
-  const auto modified = std::filesystem::last_write_time(p, ec);
-  if (ec) return {};
-  return {static_cast<std::int64_t>(size),
-          static_cast<std::int64_t>(modified.time_since_epoch().count())};
-}
-
 void QtHost::PrefetchPicture(const std::string& nativePath, const PictureBox& box) {
   auto entry = std::find_if(prefetched_.begin(), prefetched_.end(),
                             [&](const Prefetched& p) { return p.path == nativePath; });
@@ -86,7 +84,8 @@ void QtHost::PrefetchPicture(const std::string& nativePath, const PictureBox& bo
     entry = std::prev(prefetched_.end());
     decoder_.start([promise, nativePath] {
       Decoded d;
-      d.stamp = StampOf(nativePath);  // before reading: a change while reading shows as a change
+      d.stamp =
+          FileStamp::Of(nativePath);  // before reading: a change while reading shows as a change
       d.image = DecodeQtPicture(nativePath);
       promise->set_value(std::move(d));
     });
@@ -96,6 +95,12 @@ void QtHost::PrefetchPicture(const std::string& nativePath, const PictureBox& bo
 
 void QtHost::ScaleHintedPictures() {
   for (Prefetched& entry : prefetched_) ScaleAhead(entry);
+}
+
+void QtHost::DropChangedPictures() {
+  std::erase_if(prefetched_, [](const Prefetched& p) {
+    return p.decoded.get().stamp != FileStamp::Of(p.path);  // waits for a decode still running
+  });
 }
 
 void QtHost::ScaleAhead(Prefetched& entry) {
@@ -120,8 +125,8 @@ ImageRef QtHost::LoadPicture(const std::string& nativePath) {
     const Prefetched taken = std::move(*it);
     prefetched_.erase(it);
     const Decoded& decoded = taken.decoded.get();  // waits while it is still being decoded
-    if (decoded.stamp.size >= 0 && decoded.stamp == StampOf(nativePath)) {
-      std::shared_ptr<QtImage> picture = MakeQtPicture(decoded.image);
+    if (decoded.stamp.size >= 0 && decoded.stamp == FileStamp::Of(nativePath)) {
+      auto picture = FromFile(MakeQtPicture(decoded.image), nativePath, decoded.stamp);
       if (picture && taken.scaled.valid()) {
         picture->ahead = taken.scaled;  // still being made, maybe: the paint waits for it
         picture->aheadFor = taken.scaledFor;
@@ -130,7 +135,8 @@ ImageRef QtHost::LoadPicture(const std::string& nativePath) {
     }
     break;  // missing then or changed since: read it as it is now
   }
-  return LoadQtPicture(nativePath);
+  const FileStamp stamp = FileStamp::Of(nativePath);  // before reading, as for a decode ahead
+  return FromFile(MakeQtPicture(DecodeQtPicture(nativePath)), nativePath, stamp);
 }
 
 std::string QtHost::AppPath() {

@@ -27,6 +27,8 @@ class QtHost : public Host {
   void PrefetchPicture(const std::string& nativePath, const PictureBox& box) override;
   // Pictures hinted before their box's size was known get their smooth copy now.
   void ScaleHintedPictures();
+  // Forgets the pictures decoded ahead (and their smooth copies) whose file has changed since.
+  void DropChangedPictures();
   static constexpr std::size_t kMaxPrefetched = 2;
   std::string AppPath() override;
   std::int32_t ScreenWidth() override;
@@ -44,12 +46,7 @@ class QtHost : public Host {
   void SetAppPath(std::string path) { appPath_ = std::move(path); }
 
  private:
-  // What a file looked like when it was read: a picture decoded from another is not used.
-  struct FileStamp {
-    std::int64_t size = -1;
-    std::int64_t modified = 0;
-    bool operator==(const FileStamp&) const = default;
-  };
+  // A picture decoded from a file that has changed since is not used.
   struct Decoded {
     QImage image;
     FileStamp stamp;
@@ -62,7 +59,6 @@ class QtHost : public Host {
     std::shared_future<QImage> scaled;
   };
   void ScaleAhead(Prefetched& entry);
-  static FileStamp StampOf(const std::string& nativePath);
 
   QWidget* window_;
   std::function<QSize(const PictureBox&)> drawnSize_;

@@ -10,6 +10,7 @@
 #include <QStyleFactory>
 #include <cmath>
 
+#include "qt/reload.h"
 #include "sound/mci.h"
 #ifdef PORUKAMI_HAVE_SOUND
 #include "sound/mci_fluid.h"
@@ -124,6 +125,7 @@ GameWindow::GameWindow(const std::string& appDir, Random* random, std::unique_pt
   connect(&timSay_, &QTimer::timeout, this, [this] {
     if (!host_.ModalOpen()) Run([this] { frm_->TimSay_Timer(); });
   });
+  InstallReloadKey(*this);
 }
 
 GameWindow::~GameWindow() {
