@@ -15,6 +15,7 @@ namespace {
 
 namespace fs = std::filesystem;
 using ::testing::HasSubstr;
+using Lines = std::vector<std::string>;
 
 std::string Slurp(const fs::path& p) {
   std::ifstream in(p, std::ios::binary);
@@ -53,7 +54,7 @@ class MemoriesPage : public ::testing::Test {
   fs::path Page(const std::string& name) const { return dir / (name + "＿おまけ.html"); }
   // The one message shown since the last call.
   std::string Message() {
-    EXPECT_EQ(std::exchange(game.host.captions, {}), std::vector<std::string>{Frm::kTitle});
+    EXPECT_EQ(std::exchange(game.host.captions, {}), Lines{Frm::kTitle});
     const auto shown = std::exchange(game.host.messages, {});
     return shown.empty() ? "" : shown.back();
   }
@@ -77,19 +78,23 @@ TEST_F(MemoriesPage, WritesTheHeadingAndSevenPicturesOfTheSetBetweenThePieces) {
     EXPECT_EQ(Slurp(Page(name)), kHeadOut + Middle(name, a, opening) + kFootOut) << argument;
     files.insert(name + "＿おまけ.html");
   }
-  EXPECT_TRUE(game.host.messages.empty());
-  EXPECT_EQ(Tree(dir), files) << "the pages and nothing else";
+  EXPECT_EQ(std::tie(game.host.messages, files), std::tuple(Lines{}, Tree(dir)));  // nothing else
   game.content.Raw("txt/head.dat", "");
   game.content.Raw("txt/foot.dat", "");
   game.frm->WriteMemories("2,x");
   EXPECT_EQ(Slurp(Page("x")), Middle("x", "2", "3")) << "empty pieces add nothing";
 }
 
-TEST_F(MemoriesRefusal, ArgumentsThatNameNoPageInTheFolder) {
+TEST_F(MemoriesRefusal, ArgumentsThatNameNoPageInTheFolderOrAMissingPieceWriteNothing) {
   fs::create_directories(Page("z"));
   const auto before = Tree(dir);
+  const auto missing = [&](const char* piece) {
+    return "部品のファイル「" + (dir / "txt" / piece).string() + "」が見つかりません";
+  };
   // clang-format off
-  for (const auto& [argument, named] : std::vector<std::pair<std::string, std::string>>{
+  for (const auto& [argument, named, hidden] : std::vector<std::array<std::string, 3>>{
+           {"2,ヒョウ", missing("head.dat"), "head.dat"},
+           {"2,ヒョウ", missing("foot.dat"), "foot.dat"},
            {"2ヒョウ", "「2ヒョウ」に「番号,名前」の「,」がありません"}, {"2,", "名前が空"},
            {std::string("2,a\0b", 5), "名前に NUL 文字"}, {"2,../x", "名前「../x」"},
            {"2,a/b", "名前「a/b」"}, {"2,/abs", "名前「/abs」"}, {"2,a\\b", "名前「a\\b」"},
@@ -99,22 +104,13 @@ TEST_F(MemoriesRefusal, ArgumentsThatNameNoPageInTheFolder) {
            {" 2,ヒョウ", "絵の番号「 2」"}, {"2,ヒョウ😀", "名前の「😀」はシフトJIS（CP932）で書けない"},
            {"2,z", "「" + Page("z").string() + "」を書き込めません。同じ名前のフォルダがあります。"}}) {
     // clang-format on
+    if (!hidden.empty()) fs::rename(dir / "txt" / hidden, dir / "away");
     game.frm->WriteMemories(argument);
     EXPECT_THAT(Message(), AllOf(HasSubstr(named), Not(HasSubstr("前のページ")))) << argument;
+    if (!hidden.empty()) fs::rename(dir / "away", dir / "txt" / hidden);
   }
   EXPECT_EQ(Tree(dir), before);
   EXPECT_FALSE(fs::exists(dir.parent_path() / "x＿おまけ.html"));
-}
-
-TEST_F(MemoriesRefusal, MissingPieceIsNamedAndNothingWritten) {
-  for (const char* piece : {"head.dat", "foot.dat"}) {
-    const fs::path path = dir / "txt" / piece;
-    fs::rename(path, dir / "away");
-    game.frm->WriteMemories("2,ヒョウ");
-    EXPECT_THAT(Message(), HasSubstr("「" + path.string() + "」が見つかりません"));
-    EXPECT_FALSE(fs::exists(Page("ヒョウ")));
-    fs::rename(dir / "away", path);
-  }
 }
 
 // The earlier page is kept when the disk fills up part-way or the folder cannot be written.

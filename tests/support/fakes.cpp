@@ -7,6 +7,8 @@
 
 namespace porukami::testing {
 
+namespace fs = std::filesystem;
+
 ImageRef FakeHost::LoadPicture(const std::string& nativePath) {
   loadedPictures.push_back(nativePath);
   std::ifstream in(nativePath, std::ios::binary);
@@ -20,20 +22,19 @@ ImageRef FakeHost::LoadPicture(const std::string& nativePath) {
 
 TempContent::TempContent() {
   static std::mt19937_64 gen{std::random_device{}()};
-  dir_ = std::filesystem::temp_directory_path() / ("porukami-test-" + std::to_string(gen()));
-  for (const char* folder : {"txt", "img"}) std::filesystem::create_directories(dir_ / folder);
+  dir_ = fs::temp_directory_path() / ("porukami-test-" + std::to_string(gen()));
+  for (const char* folder : {"txt", "img"}) fs::create_directories(dir_ / folder);
 }
 
 TempContent::~TempContent() {
   std::error_code ec;
-  std::filesystem::permissions(dir_, std::filesystem::perms::owner_all,
-                               std::filesystem::perm_options::add, ec);
-  std::filesystem::remove_all(dir_, ec);
+  fs::permissions(dir_, fs::perms::owner_all, fs::perm_options::add, ec);
+  fs::remove_all(dir_, ec);
 }
 
 void TempContent::Raw(const std::string& relative, const std::string& bytes) {
   const auto p = dir_ / relative;
-  std::filesystem::create_directories(p.parent_path());
+  fs::create_directories(p.parent_path());
   std::ofstream(p, std::ios::binary) << bytes;
 }
 
@@ -53,10 +54,9 @@ std::vector<std::string> DefaultCatalogue() {
 }
 
 bool Game::Load(bool activate) {
-  if (!std::filesystem::exists(content.dir() / "txt" / "item.dat"))
-    content.Catalogue(DefaultCatalogue());
-  if (!std::filesystem::exists(content.dir() / "txt" / "opn.dat"))
-    content.Scene("opn", {"はじまり"});
+  const fs::path txt = content.dir() / "txt";
+  if (!fs::exists(txt / "item.dat")) content.Catalogue(DefaultCatalogue());
+  if (!fs::exists(txt / "opn.dat")) content.Scene("opn", {"はじまり"});
   frm = std::make_unique<Frm>(host, rnd);
   if (!frm->Form_Load()) return false;
   if (activate) frm->Form_Activate();

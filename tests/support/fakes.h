@@ -51,8 +51,7 @@ class FakeHost : public Host {
     return Pop(yesNoAnswers, false);
   }
   int PopupMenu(const Frm&) override { return ++popups, Pop(menuPicks, -1); }
-  // A picture file is any file whose first bytes are "IMG W H".
-  ImageRef LoadPicture(const std::string& nativePath) override;
+  ImageRef LoadPicture(const std::string& nativePath) override;  // of a file starting "IMG W H"
   void PrefetchPicture(const std::string& nativePath, const PictureBox& box) override {
     prefetched.push_back(nativePath);
     prefetchedFor.push_back(&box);

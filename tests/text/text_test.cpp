@@ -12,7 +12,6 @@
 namespace porukami::text {
 namespace {
 
-using Lines = std::vector<std::string>;
 const std::string kBad = "\xEF\xBF\xBD";  // U+FFFD
 
 TEST(Cp932Test, DecodesTheWindowsMappingAndReplacesUnreadableBytes) {
@@ -32,7 +31,7 @@ TEST(Cp932Test, DecodesTheWindowsMappingAndReplacesUnreadableBytes) {
 
 TEST(LineSplitTest, AnyLineEndEndsALineAndTheLastNeedsNone) {
   using Numbers = std::vector<int>;
-  using Row = std::tuple<std::string, Lines, Numbers, Numbers>;
+  using Row = std::tuple<std::string, std::vector<std::string>, Numbers, Numbers>;
   // clang-format off
   for (const auto& [bytes, lines, loneLf, bad] : std::vector<Row>{
            {"a\rb\r\nc\nd", {"a", "b", "c", "d"}, {3}, {}},
@@ -52,12 +51,12 @@ TEST(NumberTest, ReadsTheLeadingNumberRoundsHalvesToEvenAndClamps) {
   using Row = std::tuple<std::string, double, std::int32_t, std::int16_t>;
   // clang-format off
   for (const auto& [s, leading, asLong, asInteger] : std::vector<Row>{
-           {"250", 250, 250, 250}, {" \t42円", 42, 42, 42}, {"-7", -7, -7, -7}, {"12,34", 12, 12, 12},
+           {"250", 250, 250, 250}, {" \t42円", 42, 42, 42}, {"-7", -7, -7, -7},
            {"+3.25x", 3.25, 3, 3}, {".5", 0.5, 0, 0}, {"1.5", 1.5, 2, 2}, {"2.5", 2.5, 2, 2},
            {"3.5", 3.5, 4, 4}, {"-2.5", -2.5, -2, -2}, {"2.51", 2.51, 3, 3}, {"1.49", 1.49, 1, 1},
            {"40000", 40000, 40000, 32767}, {"-40000", -40000, -40000, -32768},
            {"2147483647", kMax, kMax, 32767}, {"99999999999", 99999999999, kMax, 32767},
-           {"-99999999999", -99999999999, kMin, -32768},
+           {"-99999999999", -99999999999, kMin, -32768}, {"12,34", 12, 12, 12},
            {std::string(400, '9'), 1e300, kMax, 32767}, {"", 0, 0, 0}, {"abc", 0, 0, 0},
            {"-", 0, 0, 0}, {".", 0, 0, 0}, {"+.", 0, 0, 0}, {"円100", 0, 0, 0}}) {
     // clang-format on
