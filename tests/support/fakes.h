@@ -1,9 +1,10 @@
 #pragma once
 // Test doubles: a host with scripted answers that records what the game showed, a random source
-// with scripted numbers, and a throw-away content folder.
+// with scripted numbers, a throw-away content folder, and a game started on it.
 #include <cstdint>
 #include <deque>
 #include <filesystem>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -11,6 +12,15 @@
 #include "app/host.h"
 
 namespace porukami::testing {
+
+// The front of `queue`, taken off it, or `none` when it is empty.
+template <class T>
+T Pop(std::deque<T>& queue, T none) {
+  if (queue.empty()) return none;
+  T front = queue.front();
+  queue.pop_front();
+  return front;
+}
 
 struct FakeImage : ImageData {
   std::string path;
@@ -23,21 +33,25 @@ class FakeHost : public Host {
   bool canReshape = true;
   std::deque<bool> yesNoAnswers;  // none queued: No
   std::deque<int> menuPicks;      // none queued: dismissed
-  std::vector<std::string> messages;
-  std::vector<std::string> captions;
-  std::vector<std::string> loadedPictures;       // native paths asked for
-  std::vector<std::string> prefetched;           // native paths hinted with PrefetchPicture
-  std::vector<const PictureBox*> prefetchedFor;  // and the box each was hinted for
   int popups = 0;
+  std::vector<std::string> messages, captions;
+  std::vector<std::string> loadedPictures, prefetched;  // native paths asked for, and hinted
+  std::vector<const PictureBox*> prefetchedFor;         // the box each was hinted for
   struct Geo {
     double left, top, width, height;
   };
   std::vector<Geo> geometries;
 
-  void MsgBoxOk(const std::string& text, const std::string& caption) override;
-  bool MsgBoxYesNo(const std::string& text, const std::string& caption) override;
-  int PopupMenu(const Frm& frm) override;
-  ImageRef LoadPicture(const std::string& nativePath) override;
+  void MsgBoxOk(const std::string& text, const std::string& caption) override {
+    messages.push_back(text);
+    captions.push_back(caption);
+  }
+  bool MsgBoxYesNo(const std::string& text, const std::string& caption) override {
+    FakeHost::MsgBoxOk(text, caption);
+    return Pop(yesNoAnswers, false);
+  }
+  int PopupMenu(const Frm&) override { return ++popups, Pop(menuPicks, -1); }
+  ImageRef LoadPicture(const std::string& nativePath) override;  // of a file starting "IMG W H"
   void PrefetchPicture(const std::string& nativePath, const PictureBox& box) override {
     prefetched.push_back(nativePath);
     prefetchedFor.push_back(&box);
@@ -45,22 +59,22 @@ class FakeHost : public Host {
   std::string AppPath() override { return appPath; }
   std::int32_t ScreenWidth() override { return screenW; }
   std::int32_t ScreenHeight() override { return screenH; }
-  bool SetOuterGeometry(double left, double top, double width, double height) override;
+  bool SetOuterGeometry(double left, double top, double width, double height) override {
+    if (canReshape) geometries.push_back({left, top, width, height});
+    return canReshape;
+  }
 };
-
-// A picture file for FakeHost is any file whose first bytes are "IMG W H".
-void WriteFakePicture(const std::filesystem::path& path, int w, int h);
 
 class FakeRandom : public Random {
  public:
   std::deque<double> queue;  // returned first, in order
   int draws = 0;
   double fallback = 0.0;  // returned once the queue is empty
-  double Next() override;
+  double Next() override { return ++draws, Pop(queue, fallback); }
   void Seed(std::uint64_t) override {}
 };
 
-// A content folder in a fresh temporary directory, removed at the end of the test.
+// A content folder (with txt/ and img/) in a fresh temporary directory, removed at the end.
 class TempContent {
  public:
   TempContent();
@@ -71,25 +85,23 @@ class TempContent {
   const std::filesystem::path& dir() const { return dir_; }
   // Writes txt/NAME.dat from UTF-8 lines, in CP932 with CR LF after every line.
   void Scene(const std::string& name, const std::vector<std::string>& lines);
-  // Writes raw bytes to a file under the folder.
-  void Raw(const std::string& relative, const std::string& bytes);
-  // A catalogue of `lines` (UTF-8), CR LF ended.
-  void Catalogue(const std::vector<std::string>& lines);
+  void Catalogue(const std::vector<std::string>& lines) { Scene("item", lines); }
+  void Raw(const std::string& relative, const std::string& bytes);  // bytes as they are
   void Picture(const std::string& name, int w = 64, int h = 48);
 
  private:
   std::filesystem::path dir_;
 };
 
-// Everything a test of the game needs: content, host, random source and the window model after
-// start-up. The catalogue defaults to five items; scenes are added by the test.
+// Content, host, random source and the window model. Unless the test wrote them, the catalogue
+// is DefaultCatalogue() and the opening scene one line.
 struct Game {
   TempContent content;
   FakeHost host;
   FakeRandom rnd;
   std::unique_ptr<Frm> frm;
 
-  Game();
+  Game() { host.appPath = content.dir().string(); }
   // Runs start-up (and, if `activate`, the first new game) on the content written so far.
   bool Load(bool activate = true);
 };

@@ -9,23 +9,19 @@ namespace porukami::testing {
 
 class FileSizeLimit {
  public:
-  explicit FileSizeLimit(rlim_t bytes) {
-    oldHandler_ = ::signal(SIGXFSZ, SIG_IGN);
+  explicit FileSizeLimit(rlim_t bytes) : oldHandler_(::signal(SIGXFSZ, SIG_IGN)) {
     ::getrlimit(RLIMIT_FSIZE, &old_);
-    rlimit lower = old_;
-    lower.rlim_cur = bytes;
+    const rlimit lower{bytes, old_.rlim_max};
     ::setrlimit(RLIMIT_FSIZE, &lower);
   }
   ~FileSizeLimit() {
     ::setrlimit(RLIMIT_FSIZE, &old_);
     ::signal(SIGXFSZ, oldHandler_);
   }
-  FileSizeLimit(const FileSizeLimit&) = delete;
-  FileSizeLimit& operator=(const FileSizeLimit&) = delete;
 
  private:
-  rlimit old_{};
   sighandler_t oldHandler_;
+  rlimit old_{};
 };
 
 }  // namespace porukami::testing

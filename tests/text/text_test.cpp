@@ -2,9 +2,8 @@
 
 #include <cstdint>
 #include <limits>
-#include <string>
+#include <tuple>
 
-#include "support/fakes.h"
 #include "text/cp932.h"
 #include "text/number.h"
 #include "text/textfile.h"
@@ -13,129 +12,66 @@
 namespace porukami::text {
 namespace {
 
-TEST(Cp932Test, WindowsMappingOfBackslashWaveDashAndCircledDigits) {
-  EXPECT_EQ(Cp932ToUtf8("\x5C"), "\\");
-  EXPECT_EQ(Cp932ToUtf8("\x81\x60"), "\xEF\xBD\x9E");  // U+FF5E, not U+301C
-  EXPECT_EQ(Cp932ToUtf8("\x87\x40"), "①");
-  EXPECT_EQ(Cp932ToUtf8("\x82\xA0\x83\x41"), "あア");
+const std::string kBad = "\xEF\xBF\xBD";  // U+FFFD
+
+TEST(Cp932Test, DecodesTheWindowsMappingAndReplacesUnreadableBytes) {
+  // clang-format off
+  for (const auto& [bytes, utf8, bad] : std::vector<std::tuple<std::string, std::string, bool>>{
+           {"\x5C\x81\x60\x87\x40", "\\\xEF\xBD\x9E①", false},  // U+FF5E, not U+301C
+           {"\x82\xA0\x83\x41x", "あアx", false}, {"a\xFFz", "a" + kBad + "z", true},
+           {"x\x82", "x" + kBad, true},         // a lead byte with no trail
+           {"\x85\x40z", kBad + "z", true},     // a trail of 0x40 or more goes with its lead
+           {"\x82\x20z", kBad + " z", true}}) {  // a lower one does not
+    // clang-format on
+    bool flagged = !bad;
+    EXPECT_EQ(Cp932ToUtf8(bytes, &flagged), utf8) << bytes;
+    EXPECT_EQ(flagged, bad) << bytes;
+  }
 }
 
-TEST(Cp932Test, UnreadableBytesAreFlaggedAndReplaced) {
-  bool bad = false;
-  EXPECT_EQ(Cp932ToUtf8("a\xFF"
-                        "b",
-                        &bad),
-            "a\xEF\xBF\xBD"
-            "b");
-  EXPECT_TRUE(bad);
-  EXPECT_EQ(Cp932ToUtf8("\x82\xA0x", &bad), "あx");
-  EXPECT_FALSE(bad);
-  // A lead byte at the very end has no trail to pair with.
-  EXPECT_EQ(Cp932ToUtf8("x\x82", &bad), "x\xEF\xBF\xBD");
-  EXPECT_TRUE(bad);
+TEST(LineSplitTest, AnyLineEndEndsALineAndTheLastNeedsNone) {
+  using Numbers = std::vector<int>;
+  using Row = std::tuple<std::string, std::vector<std::string>, Numbers, Numbers>;
+  // clang-format off
+  for (const auto& [bytes, lines, loneLf, bad] : std::vector<Row>{
+           {"a\rb\r\nc\nd", {"a", "b", "c", "d"}, {3}, {}},
+           {"a\r\r\nb\n\n", {"a", "", "b", ""}, {3, 4}, {}},
+           {"one\r\n", {"one"}, {}, {}}, {"one\r\n\r\n", {"one", ""}, {}, {}},
+           {"\r\n\r\nx", {"", "", "x"}, {}, {}}, {"", {}, {}, {}},
+           {"\x82\xA0\r\n\xFF\r\nok\r\n\x85\x40", {"あ", kBad, "ok", kBad}, {}, {2, 4}}}) {
+    // clang-format on
+    const TextFile f = SplitLines(bytes);
+    EXPECT_EQ(std::tie(f.lines, f.loneLfLines, f.badLines), std::tie(lines, loneLf, bad)) << bytes;
+  }
+  EXPECT_EQ(SplitLines(std::string(50, '\r'), 10).lines.size(), 11u);  // one more than allowed
 }
 
-TEST(Cp932Test, EncodingRoundTripsAndRefusesUnmappableCharacters) {
-  const std::string s = "依頼を解決しました！　￥\\250";
-  auto bytes = Utf8ToCp932(s);
-  ASSERT_TRUE(bytes.has_value());
-  EXPECT_EQ(Cp932ToUtf8(*bytes), s);
-  std::size_t offset = 99;
-  EXPECT_FALSE(Utf8ToCp932("ab\xC3\xA9", &offset).has_value());  // "é" has no CP932 form
-  EXPECT_EQ(offset, 2u);
-}
-
-TEST(LineSplitTest, CrCrLfAndLoneLfAllEndALine) {
-  TextFile f = SplitLines("a\rb\r\nc\nd");
-  EXPECT_EQ(f.lines, (std::vector<std::string>{"a", "b", "c", "d"}));
-  EXPECT_EQ(f.loneLfLines, std::vector<int>{3});
-}
-
-TEST(LineSplitTest, LastLineWithoutTerminatorIsALine) {
-  EXPECT_EQ(SplitLines("one\r\ntwo").lines, (std::vector<std::string>{"one", "two"}));
-}
-
-TEST(LineSplitTest, TrailingTerminatorGivesNoExtraLineButEmptyLinesCount) {
-  EXPECT_EQ(SplitLines("one\r\n").lines, std::vector<std::string>{"one"});
-  EXPECT_EQ(SplitLines("one\r\n\r\n").lines, (std::vector<std::string>{"one", ""}));
-  EXPECT_EQ(SplitLines("\r\n\r\nx").lines, (std::vector<std::string>{"", "", "x"}));
-  EXPECT_TRUE(SplitLines("").lines.empty());
-}
-
-TEST(LineSplitTest, DecodesEachLineAndNumbersTheBadOnes) {
-  TextFile f = SplitLines("\x82\xA0\r\n\xFF\r\nok\r\n\x85\x40");
-  ASSERT_EQ(f.lines.size(), 4u);
-  EXPECT_EQ(f.lines[0], "あ");
-  EXPECT_EQ(f.lines[2], "ok");
-  EXPECT_EQ(f.badLines, (std::vector<int>{2, 4}));
-}
-
-TEST(LineSplitTest, LimitReadsOneLineMoreThanAllowed) {
-  std::string bytes;
-  for (int i = 0; i < 50; ++i) bytes += "x\r\n";
-  EXPECT_EQ(SplitLines(bytes, 10).lines.size(), 11u);
-  EXPECT_EQ(SplitLines(bytes, 50).lines.size(), 50u);
-}
-
-TEST(TextFileTest, MissingFileIsNotOpened) {
-  porukami::testing::TempContent c;
-  EXPECT_FALSE(ReadTextFile((c.dir() / "txt" / "nothing.dat").string()).opened);
-  c.Raw("txt/x.dat", "\x82\xA0\r\n\x82\xA2");
-  TextFile f = ReadTextFile(NativePath(c.dir().string() + "\\txt\\x.dat"));
-  EXPECT_TRUE(f.opened);
-  EXPECT_EQ(f.lines, (std::vector<std::string>{"あ", "い"}));
-}
-
-TEST(NumberTest, ReadsTheNumberTheTextBeginsWith) {
-  EXPECT_DOUBLE_EQ(LeadingNumber("250"), 250);
-  EXPECT_DOUBLE_EQ(LeadingNumber("  42円"), 42);
-  EXPECT_DOUBLE_EQ(LeadingNumber("-7"), -7);
-  EXPECT_DOUBLE_EQ(LeadingNumber("+3.25x"), 3.25);
-  EXPECT_DOUBLE_EQ(LeadingNumber(".5"), 0.5);
-  EXPECT_DOUBLE_EQ(LeadingNumber("12,34"), 12);
-  for (const char* s : {"", "abc", "-", ".", "円100", "+."})
-    EXPECT_DOUBLE_EQ(LeadingNumber(s), 0) << s;
-}
-
-TEST(NumberTest, HalvesRoundToEven) {
-  EXPECT_EQ(ToLong("0.5"), 0);
-  EXPECT_EQ(ToLong("1.5"), 2);
-  EXPECT_EQ(ToLong("2.5"), 2);
-  EXPECT_EQ(ToLong("3.5"), 4);
-  EXPECT_EQ(ToLong("-2.5"), -2);
-  EXPECT_EQ(ToLong("2.51"), 3);
-  EXPECT_EQ(ToInteger("2.5"), 2);
-  EXPECT_EQ(ToInteger("3.5"), 4);
-  EXPECT_EQ(ToInteger("1.49"), 1);
-}
-
-TEST(NumberTest, NonNumbersReadAsZero) {
-  EXPECT_EQ(ToLong("abc"), 0);
-  EXPECT_EQ(ToInteger("x1"), 0);
-  EXPECT_EQ(ToLong(""), 0);
-}
-
-TEST(NumberTest, HugeNumbersClampToTheirWidth) {
-  EXPECT_EQ(ToLong("99999999999"), std::numeric_limits<std::int32_t>::max());
-  EXPECT_EQ(ToLong("-99999999999"), std::numeric_limits<std::int32_t>::min());
-  EXPECT_EQ(ToInteger("40000"), 32767);
-  EXPECT_EQ(ToInteger("-40000"), -32768);
-  EXPECT_EQ(ToLong(std::string(400, '9')), std::numeric_limits<std::int32_t>::max());
-  EXPECT_EQ(ToLong("2147483647"), 2147483647);
-  EXPECT_EQ(ToInteger("32767"), 32767);
+TEST(NumberTest, ReadsTheLeadingNumberRoundsHalvesToEvenAndClamps) {
+  constexpr std::int32_t kMax = std::numeric_limits<std::int32_t>::max(), kMin = -kMax - 1;
+  using Row = std::tuple<std::string, double, std::int32_t, std::int16_t>;
+  // clang-format off
+  for (const auto& [s, leading, asLong, asInteger] : std::vector<Row>{
+           {"250", 250, 250, 250}, {" \t42円", 42, 42, 42}, {"-7", -7, -7, -7},
+           {"+3.25x", 3.25, 3, 3}, {".5", 0.5, 0, 0}, {"1.5", 1.5, 2, 2}, {"2.5", 2.5, 2, 2},
+           {"3.5", 3.5, 4, 4}, {"-2.5", -2.5, -2, -2}, {"2.51", 2.51, 3, 3}, {"1.49", 1.49, 1, 1},
+           {"40000", 40000, 40000, 32767}, {"-40000", -40000, -40000, -32768},
+           {"2147483647", kMax, kMax, 32767}, {"99999999999", 99999999999, kMax, 32767},
+           {"-99999999999", -99999999999, kMin, -32768}, {"12,34", 12, 12, 12},
+           {std::string(400, '9'), 1e300, kMax, 32767}, {"", 0, 0, 0}, {"abc", 0, 0, 0},
+           {"-", 0, 0, 0}, {".", 0, 0, 0}, {"+.", 0, 0, 0}, {"円100", 0, 0, 0}}) {
+    // clang-format on
+    EXPECT_DOUBLE_EQ(LeadingNumber(s), leading) << s;
+    EXPECT_EQ(std::tuple(ToLong(s), ToInteger(s)), std::tuple(asLong, asInteger)) << s;
+  }
 }
 
 TEST(Utf8Test, CountsAndCutsByCharacter) {
   const std::string s = "ぽるかみ-m";
   EXPECT_EQ(Len(s), 6u);
-  EXPECT_EQ(Left(s, 2), "ぽる");
-  EXPECT_EQ(Left(s, 10), s);
-  EXPECT_EQ(MidFrom(s, 4), "み-m");
-  EXPECT_EQ(MidFrom(s, 7), "");
-  EXPECT_EQ(CharAt(s, 3), "か");
-  EXPECT_EQ(CharAt(s, 6), "m");
-  EXPECT_EQ(CharAt(s, 7), "");
-  EXPECT_EQ(MidFrom(">img あいう", 6), "あいう");
+  EXPECT_EQ((std::vector{Left(s, 2), Left(s, 10), MidFrom(s, 0), MidFrom(s, 4), MidFrom(s, 7),
+                         CharAt(s, 3), CharAt(s, 6), CharAt(s, 7)}),
+            (std::vector<std::string_view>{"ぽる", s, s, "み-m", "", "か", "m", ""}));
+  EXPECT_EQ(AsciiUpper("az-AZ@[`{あ"), "AZ-AZ@[`{あ");
 }
 
 }  // namespace
