@@ -2,24 +2,16 @@
 // output, lint on a folder with one of each fault and on the demo, sim's endings, the forest's
 // odds and every scene of the demo reached.
 #include <gtest/gtest.h>
-#include <sys/wait.h>
 
 #include <cstdlib>
 #include <fstream>
 #include <sstream>
 
-#include "support/fakes.h"
+#include "cli/cli_support.h"
 #include "text/cp932.h"
 
 namespace porukami::testing {
 namespace {
-
-std::string ReadAll(const std::filesystem::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::stringstream ss;
-  ss << in.rdbuf();
-  return ss.str();
-}
 
 std::string Golden(const std::string& name) {
   return ReadAll(std::filesystem::path(PORUKAMI_CLI_GOLDEN) / name);
@@ -31,23 +23,6 @@ void ExpectGolden(const std::string& name, const std::string& actual) {
     std::ofstream(std::filesystem::path(PORUKAMI_CLI_GOLDEN) / name, std::ios::binary) << actual;
   else
     EXPECT_EQ(Golden(name), actual) << name;
-}
-
-struct CliRun {
-  int status = -1;
-  std::string out, err;
-};
-
-// Runs porukami-cli with `args` (no quotes in them), `input` as its standard input.
-CliRun RunCli(const std::vector<std::string>& args, const std::string& input = "") {
-  TempContent io;  // a scratch folder for the streams
-  const std::string d = io.dir().string();
-  std::ofstream(d + "/in", std::ios::binary) << input;
-  std::string command = "'" PORUKAMI_CLI "'";
-  for (const auto& a : args) command += " '" + a + "'";
-  command += " <'" + d + "/in' >'" + d + "/out' 2>'" + d + "/err'";
-  const int raw = std::system(command.c_str());
-  return {WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, ReadAll(d + "/out"), ReadAll(d + "/err")};
 }
 
 // Writes the scenes and pictures of golden/NAME into `c`: "SCENE: line | line" or "img: NAMES".
