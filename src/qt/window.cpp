@@ -10,6 +10,7 @@
 #include <QStyleFactory>
 #include <cmath>
 
+#include "qt/letterbox.h"
 #include "sound/mci.h"
 #ifdef PORUKAMI_HAVE_SOUND
 #include "sound/mci_fluid.h"
@@ -121,6 +122,13 @@ GameWindow::GameWindow(const std::string& appDir, Random* random, std::unique_pt
   connect(&timSay_, &QTimer::timeout, this, [this] {
     if (!host_.ModalOpen()) Run([this] { frm_->TimSay_Timer(); });
   });
+  new ScreenModes(
+      this,
+      [this] {
+        QResizeEvent e(size(), size());
+        if (laidOut_) resizeEvent(&e);
+      },
+      [this] { Sync(); });
 }
 
 GameWindow::~GameWindow() {
@@ -230,7 +238,7 @@ QSize GameWindow::DrawnSize(const PictureBox& box) const {
   const Frm& m = *frm_;
   QSize logical;
   if (&box == &m.Pic) {
-    logical = Place(m.Pic.Geo, m.ScaleSys, size()).size();
+    logical = Place(m.Pic.Geo, m.ScaleSys, GameArea(*this)).size();
   } else if (&box == &m.PicKao) {
     logical = FacePlace(m.PicKao.Geo).size();
   } else {
@@ -263,12 +271,12 @@ void GameWindow::Run(const std::function<void()>& handler) {
   Sync();
 }
 
-QRect GameWindow::Place(const Geometry& g, const Scale& s, const QSize& c) const {
+QRect GameWindow::Place(const Geometry& g, const Scale& s, const QRect& c) const {
   const auto x = [&](double u) {
-    return static_cast<int>(std::lround((u - s.Left) / s.Width * c.width()));
+    return c.x() + static_cast<int>(std::lround((u - s.Left) / s.Width * c.width()));
   };
   const auto y = [&](double u) {
-    return static_cast<int>(std::lround((u - s.Top) / s.Height * c.height()));
+    return c.y() + static_cast<int>(std::lround((u - s.Top) / s.Height * c.height()));
   };
   const int x0 = x(g.Left), y0 = y(g.Top);
   return QRect(x0, y0, std::max(0, x(g.Left + g.Width) - x0),
@@ -285,9 +293,9 @@ void GameWindow::Sync() {
   }
   const int f = m.FontBase();
   const QFont plain = GameFont(false, f);
-  const QSize client = size();
+  const QRect client = GameArea(*this);
 
-  auto syncButton = [&](QPushButton* w, const Button& b, const QSize& container, const Scale& s) {
+  auto syncButton = [&](QPushButton* w, const Button& b, const QRect& container, const Scale& s) {
     w->setGeometry(Place(b.Geo, s, container));
     if (w->text() != QString::fromStdString(b.Caption))
       w->setText(QString::fromStdString(b.Caption));
@@ -296,14 +304,14 @@ void GameWindow::Sync() {
     SetFont(w, GameFont(false, b.FontSize));
     w->setVisible(b.Visible);
   };
-  auto syncLabel = [&](ClickLabel* w, const Label& l, const QSize& container, const Scale& s) {
+  auto syncLabel = [&](ClickLabel* w, const Label& l, const QRect& container, const Scale& s) {
     w->setGeometry(Place(l.Geo, s, container));
     w->setText(Caption(l.Caption));
     SetLabelColour(w, l.ForeColor);
     SetFont(w, GameFont(l.Bold, l.FontSize));
     w->setVisible(l.Visible);
   };
-  auto syncPicture = [&](PictureWidget* w, const PictureBox& p, const QSize& container,
+  auto syncPicture = [&](PictureWidget* w, const PictureBox& p, const QRect& container,
                          const Scale& s) {
     w->setGeometry(Place(p.Geo, s, container));
     w->SetColour(p.BackColor);
@@ -320,7 +328,7 @@ void GameWindow::Sync() {
   for (int i = 0; i < Frm::kComCount; ++i) syncButton(com_[i], m.Com[i], client, m.ScaleSys);
 
   syncPicture(picStr_, m.PicStr, client, m.ScaleSys);
-  const QSize strSize = picStr_->size();
+  const QRect strSize = picStr_->rect();
   for (int i = 0; i < Frm::kHeroines; ++i)
     syncButton(comStr_[i], m.ComStr[i], strSize, m.PicStr.ScaleSys);
   for (int i = 0; i < Frm::kBars; ++i) {
@@ -331,9 +339,9 @@ void GameWindow::Sync() {
   }
 
   syncPicture(pic_, m.Pic, client, m.ScaleSys);
-  const QSize picSize = pic_->size();
+  const QRect picSize = pic_->rect();
   syncPicture(picSaka_, m.PicSaka, picSize, m.Pic.ScaleSys);
-  const QSize sakaSize = picSaka_->size();
+  const QRect sakaSize = picSaka_->rect();
   syncButton(menuCom_, m.MenuCom, sakaSize, m.PicSaka.ScaleSys);
   for (int i = 0; i < 2; ++i) syncButton(comLst_[i], m.ComLst[i], sakaSize, m.PicSaka.ScaleSys);
   lstIrai_->setGeometry(Place(m.LstIrai.Geo, m.PicSaka.ScaleSys, sakaSize));
@@ -378,6 +386,7 @@ void GameWindow::OnBgmTick() {
 
 void GameWindow::paintEvent(QPaintEvent* e) {
   QWidget::paintEvent(e);
+  PaintMargins(*this);
   if (firstFrameDone_) return;
   firstFrameDone_ = true;
   // What the first frame does not need waits until it is on the screen: the icon (an image
@@ -398,7 +407,7 @@ void GameWindow::resizeEvent(QResizeEvent* e) {
   }
   inResize_ = true;
   const int frameExtra = frameGeometry().height() - geometry().height();
-  frm_->Height = (height() + frameExtra) * Frm::kTwipsPerPixel;
+  frm_->Height = (GameArea(*this).height() + frameExtra) * Frm::kTwipsPerPixel;
   Run([this] { frm_->Form_Resize(); });
   inResize_ = false;
 }
