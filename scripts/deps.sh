@@ -4,7 +4,8 @@ set -euo pipefail
 packages=(cmake ninja-build g++ pkg-config qt6-base-dev libfluidsynth-dev timgm6mb-soundfont
   fonts-ipafont-gothic xvfb xauth imagemagick libgtest-dev libgmock-dev libbenchmark-dev)
 if [ "${1:-}" = "--test" ]; then
-  packages+=(chromium clang libclang-rt-14-dev valgrind)
+  # pulseaudio, pulseaudio-utils, sox: the music heard through a private sound server.
+  packages+=(chromium clang libclang-rt-14-dev valgrind pulseaudio pulseaudio-utils sox)
 fi
 missing=()
 for p in "${packages[@]}"; do
