@@ -11,7 +11,8 @@ play=$1 midigen=$2 score=$3 demo=$4
 work=$(mktemp -d)
 trap 'kill $server 2>/dev/null || true; wait || true; rm -rf "$work"' EXIT
 unset PULSE_SERVER PULSE_SINK PULSE_COOKIE PULSE_LATENCY_MSEC
-export XDG_RUNTIME_DIR=$work/run HOME=$work/run QT_QPA_PLATFORM=offscreen PORUKAMI_AUDIO_DRIVER=pulseaudio
+export XDG_RUNTIME_DIR=$work/run HOME=$work/run QT_QPA_PLATFORM=offscreen
+export PORUKAMI_AUDIO_DRIVER=pulseaudio
 mkdir -m 700 "$XDG_RUNTIME_DIR"
 pulseaudio --daemonize=no --exit-idle-time=-1 -n --use-pid-file=false \
   -L "module-null-sink sink_name=cap" -L module-native-protocol-unix >"$work/server.log" 2>&1 &
@@ -81,7 +82,8 @@ read -r loops gap beat stop dropped < <(frames loop | awk -v closed="$closed" -v
 echo "loop: $loops loop points measured, off by $gap ms at most (other beats: $beat ms); $stop ms" \
   "of sound after the window closed (dropouts, the machine too busy to feed the server: $dropped ms)"
 
-awk -v rms="$rms" -v peak="$demo_peak" -v loops="$loops" -v gap="$gap" -v beat="$beat" -v stop="$stop" 'BEGIN {
+awk -v rms="$rms" -v peak="$demo_peak" -v loops="$loops" -v gap="$gap" -v beat="$beat" \
+  -v stop="$stop" 'BEGIN {
   if (rms !~ /^-?[0-9.]+$/ || rms < -24 || rms > -16)
     fail = fail "\nFAIL: the demo music should play at -20 dBFS RMS (+-4 dB)"
   if (peak > -1) fail = fail "\nFAIL: the demo music has samples above -1 dBFS"
