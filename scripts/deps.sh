@@ -5,7 +5,10 @@ packages=(cmake ninja-build g++ pkg-config qt6-base-dev libfluidsynth-dev timgm6
   fonts-ipafont-gothic xvfb xauth imagemagick libgtest-dev libgmock-dev libbenchmark-dev
   libgraphviz-dev)
 if [ "${1:-}" = "--test" ]; then
-  packages+=(chromium clang libclang-rt-14-dev valgrind dbus at-spi2-core python3-pyatspi xdotool)
+  # dbus, at-spi2-core, python3-pyatspi, xdotool: the game read as a screen reader reads it;
+  # pulseaudio, pulseaudio-utils, sox: the music heard through a private sound server.
+  packages+=(chromium clang libclang-rt-14-dev valgrind dbus at-spi2-core python3-pyatspi xdotool
+    pulseaudio pulseaudio-utils sox)
 fi
 missing=()
 for p in "${packages[@]}"; do

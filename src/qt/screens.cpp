@@ -1,6 +1,7 @@
 // Takes the screenshots of the README: plays a scripted month in the real window and saves the
 // whole screen at each kind of screen. Run it under an X server (xvfb-run) with the demo content:
 //   porukami_screens OUTDIR
+// fullscreen.png and maximised.png were taken on a 1920x1080 screen with openbox running.
 #include <QApplication>
 #include <QDir>
 #include <QMenu>
@@ -37,6 +38,12 @@ void Shot(const QString& dir, const QString& name, QWidget* w) {
   const QRect r = w->frameGeometry();
   QScreen* s = QGuiApplication::primaryScreen();
   s->grabWindow(0, r.x(), r.y(), r.width(), r.height()).save(dir + "/" + name + ".png");
+}
+
+// The whole screen, for the window in full screen or maximised.
+void ScreenShot(const QString& dir, const QString& name) {
+  Settle(600);
+  QGuiApplication::primaryScreen()->grabWindow(0).save(dir + "/" + name + ".png");
 }
 
 }  // namespace
@@ -107,6 +114,13 @@ int main(int argc, char** argv) {
   w.Run([&] { m.Com_Click(1); });
   for (int i = 0; i < 3 && m.Lbl.Visible && !m.PicKao.Visible; ++i) w.Run([&] { m.Lbl_Click(); });
   Shot(out, "visit", &w);
+  // Full screen and maximised keep the game's 4:3 shape (maximised takes a window manager).
+  w.showFullScreen();
+  ScreenShot(out, "fullscreen");
+  w.showMaximized();
+  ScreenShot(out, "maximised");
+  w.showNormal();
+  Settle(300);
   clickThrough();
 
   // The month's end.

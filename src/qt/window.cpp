@@ -10,6 +10,7 @@
 #include <QStyleFactory>
 #include <cmath>
 
+#include "qt/letterbox.h"
 #include "qt/reload.h"
 #include "sound/mci.h"
 #ifdef PORUKAMI_HAVE_SOUND
@@ -126,6 +127,13 @@ GameWindow::GameWindow(const std::string& appDir, Random* random, std::unique_pt
     if (!host_.ModalOpen()) Run([this] { frm_->TimSay_Timer(); });
   });
   InstallReloadKey(*this);
+  new ScreenModes(
+      this,
+      [this] {
+        QResizeEvent e(size(), size());
+        if (laidOut_) resizeEvent(&e);
+      },
+      [this] { Sync(); });
 }
 
 GameWindow::~GameWindow() {
@@ -235,7 +243,7 @@ QSize GameWindow::DrawnSize(const PictureBox& box) const {
   const Frm& m = *frm_;
   QSize logical;
   if (&box == &m.Pic) {
-    logical = Place(m.Pic.Geo, m.ScaleSys, size()).size();
+    logical = Place(m.Pic.Geo, m.ScaleSys, GameArea(*this)).size();
   } else if (&box == &m.PicKao) {
     logical = FacePlace(m.PicKao.Geo).size();
   } else {
@@ -274,12 +282,12 @@ void GameWindow::Run(const std::function<void()>& handler) {
   if (pic_ && frm_->Lbl.Visible && (pressed || !sceneBefore)) pic_->setFocus(Qt::OtherFocusReason);
 }
 
-QRect GameWindow::Place(const Geometry& g, const Scale& s, const QSize& c) const {
+QRect GameWindow::Place(const Geometry& g, const Scale& s, const QRect& c) const {
   const auto x = [&](double u) {
-    return static_cast<int>(std::lround((u - s.Left) / s.Width * c.width()));
+    return c.x() + static_cast<int>(std::lround((u - s.Left) / s.Width * c.width()));
   };
   const auto y = [&](double u) {
-    return static_cast<int>(std::lround((u - s.Top) / s.Height * c.height()));
+    return c.y() + static_cast<int>(std::lround((u - s.Top) / s.Height * c.height()));
   };
   const int x0 = x(g.Left), y0 = y(g.Top);
   return QRect(x0, y0, std::max(0, x(g.Left + g.Width) - x0),
@@ -296,9 +304,9 @@ void GameWindow::Sync() {
   }
   const int f = m.FontBase();
   const QFont plain = GameFont(false, f);
-  const QSize client = size();
+  const QRect client = GameArea(*this);
 
-  auto syncButton = [&](QPushButton* w, const Button& b, const QSize& container, const Scale& s) {
+  auto syncButton = [&](QPushButton* w, const Button& b, const QRect& container, const Scale& s) {
     w->setGeometry(Place(b.Geo, s, container));
     if (w->text() != QString::fromStdString(b.Caption))
       w->setText(QString::fromStdString(b.Caption));
@@ -307,14 +315,14 @@ void GameWindow::Sync() {
     SetFont(w, GameFont(false, b.FontSize));
     w->setVisible(b.Visible);
   };
-  auto syncLabel = [&](ClickLabel* w, const Label& l, const QSize& container, const Scale& s) {
+  auto syncLabel = [&](ClickLabel* w, const Label& l, const QRect& container, const Scale& s) {
     w->setGeometry(Place(l.Geo, s, container));
     w->setText(Caption(l.Caption));
     SetLabelColour(w, l.ForeColor);
     SetFont(w, GameFont(l.Bold, l.FontSize));
     w->setVisible(l.Visible);
   };
-  auto syncPicture = [&](PictureWidget* w, const PictureBox& p, const QSize& container,
+  auto syncPicture = [&](PictureWidget* w, const PictureBox& p, const QRect& container,
                          const Scale& s) {
     w->setGeometry(Place(p.Geo, s, container));
     w->SetColour(p.BackColor);
@@ -331,7 +339,7 @@ void GameWindow::Sync() {
   for (int i = 0; i < Frm::kComCount; ++i) syncButton(com_[i], m.Com[i], client, m.ScaleSys);
 
   syncPicture(picStr_, m.PicStr, client, m.ScaleSys);
-  const QSize strSize = picStr_->size();
+  const QRect strSize = picStr_->rect();
   for (int i = 0; i < Frm::kHeroines; ++i)
     syncButton(comStr_[i], m.ComStr[i], strSize, m.PicStr.ScaleSys);
   for (int i = 0; i < Frm::kBars; ++i) {
@@ -342,9 +350,9 @@ void GameWindow::Sync() {
   }
 
   syncPicture(pic_, m.Pic, client, m.ScaleSys);
-  const QSize picSize = pic_->size();
+  const QRect picSize = pic_->rect();
   syncPicture(picSaka_, m.PicSaka, picSize, m.Pic.ScaleSys);
-  const QSize sakaSize = picSaka_->size();
+  const QRect sakaSize = picSaka_->rect();
   syncButton(menuCom_, m.MenuCom, sakaSize, m.PicSaka.ScaleSys);
   for (int i = 0; i < 2; ++i) syncButton(comLst_[i], m.ComLst[i], sakaSize, m.PicSaka.ScaleSys);
   lstIrai_->setGeometry(Place(m.LstIrai.Geo, m.PicSaka.ScaleSys, sakaSize));
@@ -390,6 +398,7 @@ void GameWindow::OnBgmTick() {
 
 void GameWindow::paintEvent(QPaintEvent* e) {
   QWidget::paintEvent(e);
+  PaintMargins(*this);
   if (firstFrameDone_) return;
   firstFrameDone_ = true;
   // What the first frame does not need waits until it is on the screen: the icon (an image
@@ -410,7 +419,7 @@ void GameWindow::resizeEvent(QResizeEvent* e) {
   }
   inResize_ = true;
   const int frameExtra = frameGeometry().height() - geometry().height();
-  frm_->Height = (height() + frameExtra) * Frm::kTwipsPerPixel;
+  frm_->Height = (GameArea(*this).height() + frameExtra) * Frm::kTwipsPerPixel;
   Run([this] { frm_->Form_Resize(); });
   inResize_ = false;
 }

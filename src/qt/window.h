@@ -68,7 +68,7 @@ class GameWindow : public QWidget {
  private:
   void Build();
   void SyncTimers();
-  QRect Place(const Geometry& g, const Scale& s, const QSize& container) const;
+  QRect Place(const Geometry& g, const Scale& s, const QRect& container) const;
   static QRect FacePlace(const Geometry& face);
   // The size in device pixels a picture box of the model is drawn at; empty before the layout.
   QSize DrawnSize(const PictureBox& box) const;

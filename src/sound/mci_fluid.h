@@ -9,7 +9,9 @@
 //
 // "status ALIAS mode" answers "playing" or "stopped". It answers "stopped" from the block in
 // which the sequence reaches its last tick (the synthesiser's own player would report the end
-// only seconds later) and calls the end listener then, on the rendering thread.
+// only seconds later) and calls the end listener then, on the rendering thread. Playing to a sound
+// output, the next block then waits up to 20 ms for a "play": a restart sent at once from the
+// game's thread lands where the end was, although the sound server takes blocks in bursts.
 //
 // When no soundfont or no sound output can be had, the device still accepts every command and
 // answers as if it played, but the sequence never advances: a piece that was started stays
@@ -55,6 +57,11 @@ class FluidMciDevice : public MciDevice {
     bool deferLoading = false;
   };
   static constexpr std::chrono::milliseconds kDeferLimit{2000};
+  // The synthesiser's output gain, the music's level. FluidSynth's default of 0.2 plays the demo
+  // music with TimGM6mb at -39 dBFS RMS (peaks -24 dBFS), far quieter than other programs; 1.8
+  // (+19 dB) brings it to -20 dBFS RMS over the whole piece with its loudest sample at -4.5 dBFS,
+  // headroom for a louder piece. Measured on a PulseAudio null sink (tests/qt/sound_server.sh).
+  static constexpr double kSynthGain = 1.8;
 
   FluidMciDevice();
   explicit FluidMciDevice(Options options);
