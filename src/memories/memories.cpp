@@ -196,7 +196,7 @@ void Frm::WriteMemories(const std::string& argument) {
 
   std::string pieces[2];
   for (int i = 0; i < 2; ++i) {
-    const std::string path = text::NativePath(TxtDir + (i == 0 ? "head.dat" : "foot.dat"));
+    const std::string path = FileOf(TxtDir + (i == 0 ? "head.dat" : "foot.dat"));
     int err = 0;
     std::optional<std::string> bytes = ReadBytes(path, err);
     if (!bytes) {
@@ -210,12 +210,12 @@ void Frm::WriteMemories(const std::string& argument) {
   page += *encodedMiddle;
   AppendLines(pieces[1], page);
 
-  const std::string pagePath = text::NativePath(AppDir) + fileName;
+  const std::string pagePath = paths_.Native(AppDir + fileName);
   std::error_code ignored;
   const bool existed = std::filesystem::is_regular_file(pagePath, ignored);
   if (const int err = memories::ReplaceFile(pagePath, page)) {
     std::string why =
-        "「" + pagePath + "」を書き込めません。" + WriteProblem(text::NativePath(AppDir), err);
+        "「" + pagePath + "」を書き込めません。" + WriteProblem(paths_.Native(AppDir), err);
     if (existed) why += "\n前のページはそのまま残っています。";
     refuse(fileName, why, "");
   }

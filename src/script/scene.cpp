@@ -40,7 +40,7 @@ void Frm::StartScene(const std::string& name) {
     GameStt();
     return;
   }
-  text::TextFile f = text::ReadTextFile(text::NativePath(path));
+  text::TextFile f = text::ReadTextFile(FileOf(path));
   if (!f.opened || f.lines.empty()) {
     ContentError(std::string(f.opened ? "場面ファイルが空です: " : "場面ファイルを開けません: ") +
                  path);

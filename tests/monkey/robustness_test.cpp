@@ -285,7 +285,8 @@ TEST_F(Robustness, MusicThatIsNotMidiLeavesTheGameSilentAndQuiet) {
   共用関数::SetMciDevice(nullptr);
   EXPECT_TRUE(g.host.messages.empty());
   ASSERT_GE(device.commands.size(), 3u);
-  EXPECT_EQ(device.commands[1], "open \"" + frm().AppDir + "bgm.mid\" alias MIDI");
+  EXPECT_EQ(device.commands[1],
+            "open \"" + (g.content.dir() / "bgm.mid").string() + "\" alias MIDI");
   for (std::size_t i = device.commands.size() - 3; i < device.commands.size(); ++i)
     EXPECT_EQ(device.commands[i], "status MIDI mode") << "nothing but the query is sent";
 }
