@@ -143,7 +143,8 @@ class Frm {
   enum class StepEnd { Shown, Chain, RunAhead, Ended };
 
   void SetContentFolders();
-  // The file to open for a path the game built from AppDir.
+  // The file to open for a path the game built from AppDir: content written where case does not
+  // count in names is found here as it was there.
   std::string FileOf(const std::string& gamePath);
   // The file of picture `name`, as the host is asked for it.
   std::string PicturePath(const std::string& name);

@@ -32,7 +32,7 @@ void Frm::SetContentFolders() {
 }
 
 std::string Frm::FileOf(const std::string& gamePath) {
-  return paths_.Native(gamePath);
+  return paths_.File(gamePath);
 }
 
 void Frm::PrefetchOpening() {

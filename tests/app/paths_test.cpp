@@ -1,4 +1,6 @@
 // Content files as the game names them, wherever the program folder is and whatever it is called.
+#include "text/paths.h"
+
 #include <gtest/gtest.h>
 
 #include "sound/mci.h"
@@ -40,6 +42,45 @@ TEST(ContentPaths, ProgramFolderKeepsEveryCharacterOfItsName) {
     EXPECT_TRUE(fs::exists(app / "あ＿おまけ.html")) << folder;
     EXPECT_EQ(music.command, "open \"" + (app / "bgm.mid").string() + "\" alias MIDI") << folder;
   }
+}
+
+// Names written where case does not count: the exact name first, else the folder's names with case
+// ignored, the first in byte order when several match.
+TEST(ContentPaths, NamesMatchWithCaseIgnoredWhenNoFileHasThemExactly) {
+  struct Case {
+    std::vector<std::string> files;
+    std::string asked, opened;
+    std::size_t matches;
+  };
+  TempContent c;
+  text::CaseBlindFiles files;
+  int n = 0;
+  for (const Case& k : {Case{{"town.dat"}, "Town.dat", "town.dat", 1},
+                        Case{{"town.dat", "Town.dat"}, "Town.dat", "Town.dat", 0},
+                        Case{{"Town.dat", "TOWN.dat"}, "town.DAT", "TOWN.dat", 2},
+                        Case{{"ＡΩЁⅠ.dat"}, "ａωёⅰ.dat", "ＡΩЁⅠ.dat", 1},
+                        Case{{"towns.dat"}, "town.dat", "town.dat", 0}}) {
+    const std::string folder = (c.dir() / std::to_string(++n)).string() + "/";
+    for (const std::string& f : k.files) c.Raw(std::to_string(n) + "/" + f, "x");
+    const text::FoundFile found = files.Find(folder + k.asked);
+    EXPECT_EQ(found.path, folder + k.opened) << k.asked;
+    EXPECT_EQ(found.caseOnly.size(), k.matches) << k.asked;
+  }
+  EXPECT_EQ(files.Find(c.dir().string() + "/5/TOWN.dat").path, c.dir().string() + "/5/TOWN.dat");
+  c.Raw("5/Town.dat", "x");  // after the folder was read: read again on the miss
+  EXPECT_EQ(files.Find(c.dir().string() + "/5/TOWN.dat").path, c.dir().string() + "/5/Town.dat");
+}
+
+TEST(ContentPaths, ScenesAndPicturesAreFoundWithCaseIgnored) {
+  Game g;
+  g.content.Scene("opn", {">img Town", ">fce A", ">ive SC2"});
+  g.content.Scene("sc2", {"二"});
+  g.content.Picture("town");
+  g.content.Picture("face_a");
+  ASSERT_TRUE(g.Load());
+  EXPECT_EQ(g.host.messages, std::vector<std::string>{});
+  EXPECT_TRUE(g.frm->Pic.Painted && g.frm->PicKao.Painted);
+  EXPECT_EQ(g.frm->OpenScene().value_or(""), "SC2");
 }
 
 }  // namespace
