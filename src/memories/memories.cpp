@@ -5,8 +5,9 @@
 // keepsake, nor let a page land outside the program folder. So every problem below is refused with
 // one message box that names the file involved, nothing is written, and the scene goes on:
 // - no "," in the argument: there is no name, so no page to name;
-// - an empty name, or one that would leave the folder ("/" or "\" in it, ".", "..", or a name
-//   starting with ".."), or a NUL character, which would cut the file name short;
+// - a name that would leave the folder ("/" or "\" in it), or a NUL character, which would cut
+//   the file name short. Any other name, even an empty one or one starting with "..", gives an
+//   ordinary file in the folder once "＿おまけ.html" follows it;
 // - a picture-set number a that is not plain decimal digits: the six picture names are a as
 //   written, so a typo like "2a" or " 2" would give a page whose pictures all point at files that
 //   do not exist. The author sees the message when trying the ending and fixes the one line;
@@ -43,14 +44,11 @@ constexpr std::string_view kPictureTail = ".dat width=600 height=500><BR>";
 // Why `name` cannot name a page in the program folder, or nothing when it can.
 std::optional<std::string> NameProblem(const std::string& name) {
   const std::string insideOnly = "ページはゲームのフォルダの中にしか作れません。";
-  if (name.empty()) return "名前が空です（「番号,名前」の名前がありません）。";
   if (name.find('\0') != std::string::npos) return "名前に NUL 文字が入っています。";
   for (const char* separator : {"/", "\\"}) {
     if (name.find(separator) != std::string::npos)
       return "名前「" + name + "」に区切り文字「" + separator + "」が入っています。" + insideOnly;
   }
-  if (name == "." || name.starts_with(".."))
-    return "名前「" + name + "」はフォルダを表す「.」「..」と紛らわしく、使えません。" + insideOnly;
   return std::nullopt;
 }
 

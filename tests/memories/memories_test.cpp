@@ -147,17 +147,16 @@ TEST_F(MemoriesPage, ReplacesAnEarlierPage) {
 
 using MemoriesRefusal = MemoriesPage;
 
-TEST_F(MemoriesRefusal, NamesThatLeaveTheFolderOrAreEmpty) {
+TEST_F(MemoriesRefusal, NamesThatLeaveTheFolder) {
   fs::create_directories(game.content.dir() / "a");
   const fs::path outside = game.content.dir().parent_path() / "x＿おまけ.html";
   const bool outsideBefore = fs::exists(outside);
   const auto before = Tree(game.content.dir());
-  for (const std::string name : {"../x", "a/b", "/abs", "a\\b", "", ".", "..", "..x"}) {
+  for (const std::string name : {"../x", "a/b", "/abs", "a\\b"}) {
     game.host.messages.clear();
     game.frm->WriteMemories("2," + name);
     ASSERT_EQ(game.host.messages.size(), 1u) << name;
-    EXPECT_NE(game.host.messages[0].find(name.empty() ? "名前が空" : "「" + name + "」"),
-              std::string::npos)
+    EXPECT_NE(game.host.messages[0].find("「" + name + "」"), std::string::npos)
         << game.host.messages[0];
     EXPECT_EQ(game.host.captions[0], Frm::kTitle);
   }
