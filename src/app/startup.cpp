@@ -77,8 +77,8 @@ bool Frm::Form_Load() {
 
 void Frm::LoadItemCatalogue(bool& ok) {
   ScriptFileNo = 1;
-  const std::string path = TxtDir + "item.dat";
-  text::TextFile f = text::ReadTextFile(FileOf(path), kCatalogueMax);
+  const std::string path = FileOf(TxtDir + "item.dat");  // messages name it as the platform does
+  text::TextFile f = text::ReadTextFile(path, kCatalogueMax);
   ScriptFileNo = 0;
   ItemCount = 0;
   if (!f.opened) {

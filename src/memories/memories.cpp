@@ -152,7 +152,7 @@ std::string WriteProblem(const std::string& folder, int err) {
 
 void Frm::WriteMemories(const std::string& argument) {
   const std::string scene =
-      OpenScene() ? "\n（場面「" + text::NativePath(TxtDir + *OpenScene() + ".dat") + "」の >htm）"
+      OpenScene() ? "\n（場面「" + FileOf(TxtDir + *OpenScene() + ".dat") + "」の >htm）"
                   : std::string();
   auto refuse = [&](const std::string& page, const std::string& why, const std::string& where) {
     const std::string head = page.empty() ? "思い出のページを作れませんでした。"

@@ -83,5 +83,17 @@ TEST(ContentPaths, ScenesAndPicturesAreFoundWithCaseIgnored) {
   EXPECT_EQ(g.frm->OpenScene().value_or(""), "SC2");
 }
 
+TEST(ContentPaths, MessagesNameFilesWithThePlatformsSeparators) {
+  Game g;
+  g.content.Raw("txt/item.dat", "a,1,0,0,0\r\nb,1,0,0,0\r\nc\x80,1,0,0,0\r\n");
+  g.content.Scene("opn", {">ive nothing"});
+  ASSERT_TRUE(g.Load());
+  ASSERT_EQ(g.host.messages.size(), 2u);
+  for (int i = 0; i < 2; ++i) {
+    const fs::path file = g.content.dir() / "txt" / (i == 0 ? "item.dat" : "nothing.dat");
+    EXPECT_NE(g.host.messages[i].find(file.string()), std::string::npos) << g.host.messages[i];
+  }
+}
+
 }  // namespace
 }  // namespace porukami::testing

@@ -35,7 +35,9 @@ class Robustness : public ::testing::Test {
   }
   void Load(bool activate = true) { ASSERT_TRUE(g.Load(activate)); }
   bool Idle() const { return !g.frm->Lbl.Visible && g.frm->LblGame.Visible; }
-  std::string Path(const std::string& scene) const { return g.frm->TxtDir + scene + ".dat"; }
+  std::string Path(const std::string& scene) const {
+    return (g.content.dir() / "txt" / (scene + ".dat")).string();
+  }
   void ExpectRulesHold() { EXPECT_EQ(monkey::BrokenRule(frm()), ""); }
   // The day command still ends the day, and the game's rules hold after it.
   void ExpectTheDayGoesOn() {
