@@ -10,6 +10,7 @@
 #include <QStyleFactory>
 #include <cmath>
 
+#include "qt/input.h"
 #include "sound/mci.h"
 #ifdef PORUKAMI_HAVE_SOUND
 #include "sound/mci_fluid.h"
@@ -201,6 +202,11 @@ void GameWindow::Build() {
           [this](int row) { frm_->LstIrai.ListIndex = row; });
   connect(txtName_, &QLineEdit::textChanged, this,
           [this](const QString& t) { frm_->TxtName.SetText(t.toStdString()); });
+  auto* single = new SingleClicks(this);  // a double click is one click
+  for (QWidget* w : std::initializer_list<QWidget*>{pic_, lbl_, lblGame_, menuCom_, com_[0],
+                                                    com_[1], com_[2], com_[3], com_[4], comLst_[0],
+                                                    comLst_[1], comStr_[0], comStr_[1], comStr_[2]})
+    single->Watch(w);
 
   // The keyboard order of the controls.
   pic_->setFocusPolicy(Qt::StrongFocus);

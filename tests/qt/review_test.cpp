@@ -1,0 +1,81 @@
+// The real window, offscreen, as a player uses it: double clicks, list choices, message boxes.
+#include <QApplication>
+#include <QListWidget>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QTest>
+
+#include "qt/window.h"
+#include "support/fakes.h"
+
+using porukami::qt::GameWindow;
+
+class ReviewTest : public QObject {
+  Q_OBJECT
+  porukami::testing::TempContent content_;
+  porukami::testing::FakeRandom rnd_;
+  std::unique_ptr<GameWindow> win_;
+  QTimer boxes_;
+  QStringList seen_;  // each message box closed: its text and its buttons' texts
+
+  void Start(const std::vector<std::string>& opening) {
+    content_.Catalogue(porukami::testing::DefaultCatalogue());
+    content_.Scene("opn", opening);
+    win_ = std::make_unique<GameWindow>(content_.dir().string(), &rnd_);
+    QVERIFY(win_->Load());
+    win_->show();
+    QVERIFY(QTest::qWaitForWindowExposed(win_.get()));
+    win_->ActivateOnce();
+    seen_.clear();
+  }
+  // A click, or a double click, on `w` through the platform's window.
+  void Click(QWidget* w, bool twice) {
+    const QPoint at = w->mapTo(win_.get(), QPoint(4, 4));
+    if (twice) QTest::mouseDClick(win_->windowHandle(), Qt::LeftButton, {}, at);
+    if (!twice) QTest::mouseClick(win_->windowHandle(), Qt::LeftButton, {}, at);
+  }
+
+ private slots:
+  void init() {
+    connect(&boxes_, &QTimer::timeout, this, [this] {
+      for (QWidget* w : QApplication::topLevelWidgets()) {
+        auto* box = qobject_cast<QMessageBox*>(w);
+        if (!box || !box->isVisible()) continue;
+        seen_ << box->text();
+        for (QAbstractButton* b : box->buttons())
+          seen_ << b->text() + (b == box->defaultButton() ? "*" : "");
+        box->reject();
+      }
+    });
+    boxes_.start(50);
+  }
+  void cleanup() { win_.reset(); }
+
+  void secondPressOfADoubleClickDoesNothing() {
+    Start({"一", ">p", "二", ">p", "三", ">p", "四", ">p", "五"});
+    QWidget* const on[] = {win_->LblWidget(), win_->PicWidget(), win_->ComButton(4)};
+    struct Row {
+      int on;
+      bool twice;        // a double click, else two clicks the double-click interval apart
+      const char* page;  // the page then shown, "" when the scene has ended
+      int day;
+    };
+    for (const Row& r : {Row{0, true, "二▼", 1}, Row{1, true, "三▼", 1}, Row{0, false, "五▼", 1},
+                         Row{0, true, "", 1}, Row{2, true, "", 2}, Row{2, false, "", 4}}) {
+      for (int i = r.twice ? 1 : 2; i > 0; --i) Click(on[r.on], r.twice);
+      QCOMPARE(win_->model().Lbl.Visible ? win_->LblWidget()->text().right(2) : QString(),
+               QString::fromUtf8(r.page));
+      QCOMPARE(int(win_->model().Day), r.day);
+      QCOMPARE(seen_, QStringList());
+    }
+  }
+};
+
+int main(int argc, char** argv) {
+  QApplication app(argc, argv);
+  porukami::qt::SetUpApplication();
+  ReviewTest t;
+  return QTest::qExec(&t, argc, argv);
+}
+
+#include "review_test.moc"
