@@ -21,4 +21,9 @@ bool SingleClicks::eventFilter(QObject* watched, QEvent* e) {
   }
 }
 
+int SelectedRow(const QListWidget* w) {
+  const QModelIndexList rows = w->selectionModel()->selectedRows();
+  return rows.isEmpty() ? -1 : rows.front().row();
+}
+
 }  // namespace porukami::qt

@@ -20,4 +20,8 @@ class SingleClicks : public QObject {
   QObject* swallowing_ = nullptr;  // the control whose double click's release is dropped too
 };
 
+// The selected line of a single-selection list, -1 when none is selected. (The current line is
+// another thing: keyboard focus sets it, and it stays when Ctrl+click deselects.)
+int SelectedRow(const QListWidget* w);
+
 }  // namespace porukami::qt

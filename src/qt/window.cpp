@@ -70,7 +70,7 @@ void SyncList(QListWidget* w, const ListBox& model, std::vector<std::string>& sh
     for (const auto& s : model.Items) w->addItem(QString::fromStdString(s));
     shown = model.Items;
   }
-  if (w->currentRow() != model.ListIndex) {
+  if (SelectedRow(w) != model.ListIndex) {
     const QSignalBlocker block(w);
     if (model.ListIndex < 0) {
       w->setCurrentRow(-1);
@@ -196,10 +196,10 @@ void GameWindow::Build() {
   };
   lbl_->onClick = [this] { Run([this] { frm_->Lbl_Click(); }); };
   lblGame_->onClick = [this] { Run([this] { frm_->LblGame_Click(); }); };
-  connect(lst_, &QListWidget::currentRowChanged, this,
-          [this](int row) { frm_->Lst.ListIndex = row; });
-  connect(lstIrai_, &QListWidget::currentRowChanged, this,
-          [this](int row) { frm_->LstIrai.ListIndex = row; });
+  connect(lst_, &QListWidget::itemSelectionChanged, this,
+          [this] { frm_->Lst.ListIndex = SelectedRow(lst_); });
+  connect(lstIrai_, &QListWidget::itemSelectionChanged, this,
+          [this] { frm_->LstIrai.ListIndex = SelectedRow(lstIrai_); });
   connect(txtName_, &QLineEdit::textChanged, this,
           [this](const QString& t) { frm_->TxtName.SetText(t.toStdString()); });
   auto* single = new SingleClicks(this);  // a double click is one click

@@ -24,7 +24,8 @@ class ReviewTest : public QObject {
     win_ = std::make_unique<GameWindow>(content_.dir().string(), &rnd_);
     QVERIFY(win_->Load());
     win_->show();
-    QVERIFY(QTest::qWaitForWindowExposed(win_.get()));
+    win_->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(win_.get()));
     win_->ActivateOnce();
     seen_.clear();
   }
@@ -67,6 +68,33 @@ class ReviewTest : public QObject {
                QString::fromUtf8(r.page));
       QCOMPARE(int(win_->model().Day), r.day);
       QCOMPARE(seen_, QStringList());
+    }
+  }
+
+  void listIndexFollowsTheSelection() {
+    Start({"はじまり"});
+    Click(win_->LblWidget(), false);  // the opening ends
+    QListWidget* lst = win_->LstWidget();
+    const auto line = [&] { return lst->visualItemRect(lst->item(0)).center(); };
+    const std::function<void()> ways[] = {
+        [&] {  // keyboard focus alone
+          win_->ComButton(0)->setFocus();
+          QTest::keyClick(win_->ComButton(0), Qt::Key_Backtab);
+          QCOMPARE(QApplication::focusWidget(), lst);
+        },
+        [&] {  // a line selected, then Ctrl+clicked off
+          QTest::mouseClick(lst->viewport(), Qt::LeftButton, {}, line());
+          QCOMPARE(win_->model().Lst.ListIndex, 0);
+          QTest::mouseClick(lst->viewport(), Qt::LeftButton, Qt::ControlModifier, line());
+        }};
+    for (const auto& way : ways) {
+      win_->Run([&] { win_->model().AddInventoryItem(3); });
+      way();
+      QCOMPARE(win_->model().Lst.ListIndex, -1);
+      const int items = lst->count();
+      Click(win_->ComStrButton(2), false);  // a present for マム: which one?
+      QCOMPARE(lst->count(), items);
+      QVERIFY(seen_.contains(QString::fromUtf8("あげるアイテムを選んで！")));
     }
   }
 };
