@@ -2,7 +2,8 @@
 # Installs the Debian 12 packages the game, its tools and its tests need (only what is missing).
 set -euo pipefail
 packages=(cmake ninja-build g++ pkg-config qt6-base-dev libfluidsynth-dev timgm6mb-soundfont
-  fonts-ipafont-gothic xvfb xauth imagemagick libgtest-dev libgmock-dev libbenchmark-dev)
+  fonts-ipafont-gothic qt6-translations-l10n xvfb xauth imagemagick libgtest-dev libgmock-dev
+  libbenchmark-dev)
 if [ "${1:-}" = "--test" ]; then
   packages+=(chromium clang libclang-rt-14-dev valgrind)
 fi

@@ -5,9 +5,11 @@
 #include <QFile>
 #include <QFont>
 #include <QIcon>
+#include <QLibraryInfo>
 #include <QPalette>
 #include <QResizeEvent>
 #include <QStyleFactory>
+#include <QTranslator>
 #include <cmath>
 
 #include "qt/input.h"
@@ -92,6 +94,11 @@ void SetUpApplication() {
   QApplication::setStyle(QStyleFactory::create(QStringLiteral("Windows")));
   InstallFonts();
   QApplication::setFont(QFont(QStringLiteral("IPAPGothic")));
+  // Qt's own words, the message boxes' buttons among them, in Japanese as on the game's platform.
+  auto* japanese = new QTranslator(qApp);
+  if (japanese->load(QStringLiteral("qtbase_ja"),
+                     QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+    QCoreApplication::installTranslator(japanese);
 }
 
 GameWindow::GameWindow(const std::string& appDir, Random* random, std::unique_ptr<MciDevice> music)

@@ -97,6 +97,16 @@ class ReviewTest : public QObject {
       QVERIFY(seen_.contains(QString::fromUtf8("あげるアイテムを選んで！")));
     }
   }
+
+  void messageBoxesSpeakJapanese() {
+    Start({"はじまり"});
+    Click(win_->LblWidget(), false);      // the opening ends
+    Click(win_->PicWidget(), false);      // the restart prompt, answered No
+    Click(win_->ComStrButton(0), false);  // a present, no item chosen
+    QCOMPARE(
+        seen_.join('|'),
+        QString::fromUtf8("初期化しますか？|はい(&Y)*|いいえ(&N)|あげるアイテムを選んで！|OK"));
+  }
 };
 
 int main(int argc, char** argv) {
