@@ -2,6 +2,7 @@
 #include <QApplication>
 #include <QListWidget>
 #include <QMessageBox>
+#include <QPainter>
 #include <QPushButton>
 #include <QTest>
 
@@ -106,6 +107,19 @@ class ReviewTest : public QObject {
     QCOMPARE(
         seen_.join('|'),
         QString::fromUtf8("初期化しますか？|はい(&Y)*|いいえ(&N)|あげるアイテムを選んで！|OK"));
+  }
+
+  void faceIsDrawnInsideItsBorder() {
+    QImage face(81, 81, QImage::Format_RGB32);
+    face.fill(Qt::blue);
+    QPainter(&face).fillRect(0, 0, 81, 1, Qt::red);  // the picture's own top edge
+    QVERIFY(face.save(QString::fromStdString((content_.dir() / "img/face_A.dat").string()), "PNG"));
+    Start({">fce A", "文"});
+    const QImage shot = win_->PicKaoWidget()->grab().toImage();
+    const int d = qRound(shot.devicePixelRatio()), middle = shot.width() / 2;
+    QCOMPARE(QColor(shot.pixel(middle, 0)), QColor(64, 64, 64));  // the border
+    const QColor edge(shot.pixel(middle, d));
+    QVERIFY2(edge.red() > 200 && edge.blue() < 60, qPrintable(edge.name()));
   }
 };
 

@@ -274,7 +274,7 @@ class WindowTest : public QObject {
                                                  box)));
     QVERIFY(background->AheadSize().isEmpty());  // taken
 
-    const QSize face = DeviceSize(win_->PicKaoWidget());
+    const QSize face = win_->PicKaoWidget()->PictureSize();
     auto onFace = load(m().PicKao);
     QVERIFY(onFace);
     QCOMPARE(onFace->AheadSize(), face);
