@@ -379,11 +379,15 @@ void GameWindow::Sync() {
 void GameWindow::SyncTimers() {
   const Timer& t = frm_->TimSay;
   if (t.Ticks()) {
-    // A timer switched on while already on keeps its phase.
-    if (!timSay_.isActive() || timSay_.interval() != t.Interval) timSay_.start(t.Interval);
+    // A timer switched on while already on keeps its phase; one switched off and on again in
+    // the same event starts afresh.
+    if (!timSay_.isActive() || timSay_.interval() != t.Interval ||
+        t.Enabled.Starts() != timSayStarts_)
+      timSay_.start(t.Interval);
   } else if (timSay_.isActive()) {
     timSay_.stop();
   }
+  timSayStarts_ = t.Enabled.Starts();
 }
 
 void GameWindow::OnBgmTick() {

@@ -121,6 +121,16 @@ class ReviewTest : public QObject {
     const QColor edge(shot.pixel(middle, d));
     QVERIFY2(edge.red() > 200 && edge.blue() < 60, qPrintable(edge.name()));
   }
+
+  void clickThatEndsAPageStartsTheTextTimerAfresh() {
+    Start({"一", "二", ">p", "三"});
+    win_->Run([&] { win_->model().menu_tim_Click_Click(3); });  // 300 ms between lines
+    QTest::qSleep(200);                                         // no event is handled meanwhile
+    QTest::mouseClick(win_->LblWidget(), Qt::LeftButton);       // "二" ends the page
+    QVERIFY(win_->LblWidget()->text().endsWith(QString::fromUtf8("二▼")));
+    const int left = win_->TimSayTimer().remainingTime();
+    QVERIFY2(left > 250, qPrintable(QString::number(left)));
+  }
 };
 
 int main(int argc, char** argv) {
