@@ -88,6 +88,8 @@ int Paint(int argc, char** argv) {
   };
   const double small = repaints(QSize(800, 600));
   const double large = repaints(QSize(1600, 1200));
+  std::printf("window=%dx%d picture=%dx%d\n", window.width(), window.height(), picture.width(),
+              picture.height());
   std::printf("repaint_800x600_ms=%.3f\nrepaint_1600x1200_ms=%.3f\n", small, large);
   return 0;
 }

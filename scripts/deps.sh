@@ -2,8 +2,8 @@
 # Installs the Debian 12 packages the game, its tools and its tests need (only what is missing).
 set -euo pipefail
 packages=(cmake ninja-build g++ pkg-config qt6-base-dev libfluidsynth-dev timgm6mb-soundfont
-  fonts-ipafont-gothic xvfb xauth imagemagick libgtest-dev libgmock-dev libbenchmark-dev
-  libgraphviz-dev)
+  fonts-ipafont-gothic qt6-translations-l10n xvfb xauth imagemagick libgtest-dev libgmock-dev
+  libbenchmark-dev libgraphviz-dev)
 if [ "${1:-}" = "--test" ]; then
   # dbus, at-spi2-core, python3-pyatspi, xdotool: the game read as a screen reader reads it;
   # pulseaudio, pulseaudio-utils, sox: the music heard through a private sound server.

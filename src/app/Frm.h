@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "app/host.h"
+#include "text/paths.h"
 #include "ui/controls.h"
 
 namespace porukami {
@@ -142,8 +143,11 @@ class Frm {
   enum class StepEnd { Shown, Chain, RunAhead, Ended };
 
   void SetContentFolders();
+  // The file to open for a path the game built from AppDir: content written where case does not
+  // count in names is found here as it was there.
+  std::string FileOf(const std::string& gamePath);
   // The file of picture `name`, as the host is asked for it.
-  std::string PicturePath(const std::string& name) const;
+  std::string PicturePath(const std::string& name);
   // Asks the host to decode ahead the first picture that a ">img" or ">fce" command names at or
   // after lines[from]: each scene's pictures are decoded one ahead, while the player reads.
   void PrefetchNextPicture(const std::vector<std::string>& lines, std::size_t from);
@@ -160,6 +164,7 @@ class Frm {
 
   Host& host_;
   Random& random_;
+  text::ContentPaths paths_;
   std::optional<Script> script_;
   std::optional<std::string> sceneName_;
   std::uint64_t sceneSerial_ = 0;  // counts scene starts, so a running loop sees a hand-over

@@ -25,22 +25,27 @@ void Frm::ContentError(const std::string& text) {
 
 void Frm::SetContentFolders() {
   AppDir = host_.AppPath();
+  paths_.SetProgramFolder(AppDir);
   if (AppDir.empty() || AppDir.back() != '\\') AppDir += '\\';
   ImgDir = AppDir + "img\\";
   TxtDir = AppDir + "txt\\";
 }
 
+std::string Frm::FileOf(const std::string& gamePath) {
+  return paths_.File(gamePath);
+}
+
 void Frm::PrefetchOpening() {
   SetContentFolders();
   // Broken content is reported when the scene really starts, not here.
-  const text::TextFile f = text::ReadTextFile(text::NativePath(TxtDir + kOpeningScene + ".dat"));
+  const text::TextFile f = text::ReadTextFile(FileOf(TxtDir + kOpeningScene + ".dat"));
   if (f.opened) PrefetchNextPicture(f.lines, 0);
 }
 
 bool Frm::Form_Load() {
   SetContentFolders();
 
-  共用関数::BgmOpen(AppDir + "bgm.mid");
+  共用関数::BgmOpen(FileOf(AppDir + "bgm.mid"));
   共用関数::MusicOn = -1;
   共用関数::BgmPlay();
 
@@ -72,8 +77,8 @@ bool Frm::Form_Load() {
 
 void Frm::LoadItemCatalogue(bool& ok) {
   ScriptFileNo = 1;
-  const std::string path = TxtDir + "item.dat";
-  text::TextFile f = text::ReadTextFile(text::NativePath(path), kCatalogueMax);
+  const std::string path = FileOf(TxtDir + "item.dat");  // messages name it as the platform does
+  text::TextFile f = text::ReadTextFile(path, kCatalogueMax);
   ScriptFileNo = 0;
   ItemCount = 0;
   if (!f.opened) {

@@ -18,8 +18,23 @@ pieces and pictures, and bgm.mid. Prints one line per finding, "PATH:LINE: error
 "N errors, M warnings". Exit status 1 when there is an error, else 0.
 )";
 
-text::TextFile Checker::ReadText(const std::string& relative) {
-  text::TextFile f = text::ReadTextFile(Native(relative));
+std::string Checker::Locate(const std::string& relative, const std::string& where, int line) {
+  const text::FoundFile found = files_.Find(Native(relative));
+  if (found.caseOnly.empty()) return relative;
+  const std::string folder = relative.substr(0, relative.rfind('/') + 1);
+  std::string names;
+  for (const std::string& name : found.caseOnly)
+    names += (names.empty() ? "" : " and ") + folder + name;
+  std::string text = relative + " exists only as " + names +
+                     ": the game finds it with case ignored, systems where case counts do not";
+  if (found.caseOnly.size() > 1) text += "; the game opens " + folder + found.caseOnly.front();
+  Warning(where, line, text);
+  return folder + found.caseOnly.front();
+}
+
+text::TextFile Checker::ReadText(const std::string& relative, const std::string& where, int line) {
+  text::TextFile f =
+      text::ReadTextFile(Native(Locate(relative, where.empty() ? relative : where, line)));
   for (int line : f.badLines)
     Error(relative, line, "bytes that are not CP932 (the game shows U+FFFD in their place)");
   if (!f.loneLfLines.empty())
@@ -32,19 +47,20 @@ text::TextFile Checker::ReadText(const std::string& relative) {
 void Checker::Picture(const std::string& name, const std::string& where, int line,
                       const std::string& why) {
   const std::string relative = "img/" + name + ".dat";
-  auto it = pictures_.find(relative);
+  const std::string found = Locate(relative, where, line);
+  auto it = pictures_.find(found);
   if (it == pictures_.end()) {
     std::error_code ec;
-    const bool exists = std::filesystem::is_regular_file(Native(relative), ec);
-    const int state = !exists ? 1 : cache_.Load(Native(relative)) ? 0 : 2;
-    it = pictures_.emplace(relative, state).first;
+    const bool exists = std::filesystem::is_regular_file(Native(found), ec);
+    const int state = !exists ? 1 : cache_.Load(Native(found)) ? 0 : 2;
+    it = pictures_.emplace(found, state).first;
   }
   if (it->second == 1) Error(where, line, why + " " + relative + ", which is missing");
   if (it->second == 2) Error(where, line, why + " " + relative + ", which is not a picture");
 }
 
 void LintMusic(Checker& lint) {
-  std::ifstream in(lint.Native("bgm.mid"), std::ios::binary);
+  std::ifstream in(lint.Native(lint.Locate("bgm.mid", "bgm.mid", 0)), std::ios::binary);
   if (!in) {
     lint.Warning("bgm.mid", 0, "missing: the game runs without music");
     return;

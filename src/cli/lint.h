@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "cli/host.h"
+#include "text/paths.h"
 #include "text/textfile.h"
 
 namespace porukami::cli {
@@ -31,8 +32,14 @@ class Checker {
 
   // The native path of a file given relative to the content folder.
   std::string Native(const std::string& relative) const { return dir_ + "/" + relative; }
-  // Reads a text file of the content; reports its unreadable bytes and lone LF line ends.
-  text::TextFile ReadText(const std::string& relative);
+  // The file the game opens for `relative`, relative to the content folder: the name itself, or
+  // the one its name matches with case ignored, which is reported at `where`:`line` (such a
+  // name is not found on systems where case counts).
+  std::string Locate(const std::string& relative, const std::string& where, int line);
+  // Reads a text file of the content as the game finds it (a name matched with case ignored is
+  // reported at `where`:`line`, by default the file itself); reports its unreadable bytes and
+  // lone LF line ends.
+  text::TextFile ReadText(const std::string& relative, const std::string& where = {}, int line = 0);
   // Checks that a picture exists and decodes; `where`/`line` name the place that asks for it.
   void Picture(const std::string& name, const std::string& where, int line, const std::string& why);
 
@@ -41,6 +48,7 @@ class Checker {
   std::vector<Finding> findings_;
   std::map<std::string, int> pictures_;  // 0 fine, 1 missing, 2 not a picture
   PictureCache cache_;
+  text::CaseBlindFiles files_;
 };
 
 void LintCatalogue(Checker& lint);

@@ -67,7 +67,7 @@ void Memories(const Place& at, const std::string& argument) {
   }
   const std::string a = argument.substr(0, comma);
   const std::string b = argument.substr(comma + 1, argument.find(',', comma + 1) - comma - 1);
-  if (b.empty() || b.find_first_of("/\\") != std::string::npos || b == "." || b.starts_with(".."))
+  if (b.find_first_of(std::string_view("/\\\0", 3)) != std::string::npos)
     at.Error(">htm page name \"" + b + "\" cannot name a file in the program folder");
   if (!Digits(a)) {
     at.Error(">htm picture set \"" + a + "\" is not a number, so no page is written");

@@ -117,7 +117,7 @@ void SceneWalk::Missing(const Wanted& w, const char* what) {
 
 void SceneWalk::Visit(const Wanted& w) {
   const std::string path = ScenePath(w.name);
-  const text::TextFile f = lint_.ReadText(path);
+  const text::TextFile f = lint_.ReadText(path, w.fromLine ? w.fromPath : path, w.fromLine);
   if (!f.opened) return Missing(w, "missing");
   if (f.lines.empty()) return Missing(w, "empty");
   SceneRefs refs;
@@ -140,7 +140,7 @@ void SceneWalk::Pieces() {
   if (!firstHtm_) return;
   for (const char* piece : {"head", "foot"}) {
     const std::string path = ScenePath(piece);
-    if (!lint_.ReadText(path).opened)
+    if (!lint_.ReadText(path, htmPath_, firstHtm_).opened)
       lint_.Error(htmPath_, firstHtm_, ">htm needs the page piece " + path + ", which is missing");
   }
 }

@@ -34,7 +34,9 @@ std::uint32_t RecordingMci::Run(const std::string& command, char* reply, std::ui
   if (auto path = OpenedPath(command)) {
     if (open_) return kMciErrDuplicateAlias;
     std::error_code ec;
-    if (!std::filesystem::is_regular_file(text::NativePath(*path), ec)) return kMciErrFileNotFound;
+    if (!std::filesystem::is_regular_file(*path, ec) &&
+        !std::filesystem::is_regular_file(text::NativePath(*path), ec))
+      return kMciErrFileNotFound;
     open_ = true;
     return kMciOk;
   }

@@ -5,8 +5,9 @@
 // keepsake, nor let a page land outside the program folder. So every problem below is refused with
 // one message box that names the file involved, nothing is written, and the scene goes on:
 // - no "," in the argument: there is no name, so no page to name;
-// - an empty name, or one that would leave the folder ("/" or "\" in it, ".", "..", or a name
-//   starting with ".."), or a NUL character, which would cut the file name short;
+// - a name that would leave the folder ("/" or "\" in it), or a NUL character, which would cut
+//   the file name short. Any other name, even an empty one or one starting with "..", gives an
+//   ordinary file in the folder once "＿おまけ.html" follows it;
 // - a picture-set number a that is not plain decimal digits: the six picture names are a as
 //   written, so a typo like "2a" or " 2" would give a page whose pictures all point at files that
 //   do not exist. The author sees the message when trying the ending and fixes the one line;
@@ -43,14 +44,11 @@ constexpr std::string_view kPictureTail = ".dat width=600 height=500><BR>";
 // Why `name` cannot name a page in the program folder, or nothing when it can.
 std::optional<std::string> NameProblem(const std::string& name) {
   const std::string insideOnly = "ページはゲームのフォルダの中にしか作れません。";
-  if (name.empty()) return "名前が空です（「番号,名前」の名前がありません）。";
   if (name.find('\0') != std::string::npos) return "名前に NUL 文字が入っています。";
   for (const char* separator : {"/", "\\"}) {
     if (name.find(separator) != std::string::npos)
       return "名前「" + name + "」に区切り文字「" + separator + "」が入っています。" + insideOnly;
   }
-  if (name == "." || name.starts_with(".."))
-    return "名前「" + name + "」はフォルダを表す「.」「..」と紛らわしく、使えません。" + insideOnly;
   return std::nullopt;
 }
 
@@ -154,7 +152,7 @@ std::string WriteProblem(const std::string& folder, int err) {
 
 void Frm::WriteMemories(const std::string& argument) {
   const std::string scene =
-      OpenScene() ? "\n（場面「" + text::NativePath(TxtDir + *OpenScene() + ".dat") + "」の >htm）"
+      OpenScene() ? "\n（場面「" + FileOf(TxtDir + *OpenScene() + ".dat") + "」の >htm）"
                   : std::string();
   auto refuse = [&](const std::string& page, const std::string& why, const std::string& where) {
     const std::string head = page.empty() ? "思い出のページを作れませんでした。"
@@ -196,7 +194,7 @@ void Frm::WriteMemories(const std::string& argument) {
 
   std::string pieces[2];
   for (int i = 0; i < 2; ++i) {
-    const std::string path = text::NativePath(TxtDir + (i == 0 ? "head.dat" : "foot.dat"));
+    const std::string path = FileOf(TxtDir + (i == 0 ? "head.dat" : "foot.dat"));
     int err = 0;
     std::optional<std::string> bytes = ReadBytes(path, err);
     if (!bytes) {
@@ -210,12 +208,12 @@ void Frm::WriteMemories(const std::string& argument) {
   page += *encodedMiddle;
   AppendLines(pieces[1], page);
 
-  const std::string pagePath = text::NativePath(AppDir) + fileName;
+  const std::string pagePath = paths_.Native(AppDir + fileName);
   std::error_code ignored;
   const bool existed = std::filesystem::is_regular_file(pagePath, ignored);
   if (const int err = memories::ReplaceFile(pagePath, page)) {
     std::string why =
-        "「" + pagePath + "」を書き込めません。" + WriteProblem(text::NativePath(AppDir), err);
+        "「" + pagePath + "」を書き込めません。" + WriteProblem(paths_.Native(AppDir), err);
     if (existed) why += "\n前のページはそのまま残っています。";
     refuse(fileName, why, "");
   }

@@ -50,6 +50,7 @@ bool QtHost::MsgBoxYesNo(const std::string& text, const std::string& caption) {
   ModalScope scope(modal_);
   QMessageBox box(QMessageBox::NoIcon, Q(caption), Q(text), QMessageBox::Yes | QMessageBox::No,
                   window_);
+  box.setDefaultButton(QMessageBox::Yes);
   return box.exec() == QMessageBox::Yes;
 }
 

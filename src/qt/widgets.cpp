@@ -6,6 +6,7 @@
 #include <QPainter>
 #include <QTextLayout>
 #include <QTextOption>
+#include <algorithm>
 #include <deque>
 #include <memory>
 
@@ -62,12 +63,17 @@ void PictureWidget::SetBorder(bool on) {
   update();
 }
 
+QSize PictureWidget::PictureSize() const {
+  const qreal dpr = devicePixelRatioF();
+  const int inset = border_ ? 2 : 0;
+  return {qRound(std::max(0, width() - inset) * dpr), qRound(std::max(0, height() - inset) * dpr)};
+}
+
 void PictureWidget::paintEvent(QPaintEvent*) {
   QPainter p(this);
   const auto* img = dynamic_cast<const QtImage*>(picture_.get());
   if (img) {
-    const qreal dpr = devicePixelRatioF();
-    const QSize device(qRound(width() * dpr), qRound(height() * dpr));
+    const QSize device = PictureSize();
     const QSize ahead = img->AheadSize();
     if (drawn_.isNull() && !ahead.isEmpty() && ahead != device) {
       // Made ahead for a size a little off (the window's frame came after): drawn stretched at
@@ -79,9 +85,9 @@ void PictureWidget::paintEvent(QPaintEvent*) {
       }
     }
     if (!resizing_ || drawn_.isNull() || drawn_.size() == device) drawn_ = img->ScaledTo(device);
-    // Drawn over the box's logical rectangle: a plain copy at the right size, stretched
-    // (unsmoothed) while a resize goes on.
-    p.drawImage(rect(), drawn_);
+    // Drawn over the box's logical rectangle inside its border: a plain copy at the right size,
+    // stretched (unsmoothed) while a resize goes on.
+    p.drawImage(border_ ? rect().adjusted(1, 1, -1, -1) : rect(), drawn_);
   } else {
     p.fillRect(rect(), C(colour_));
   }

@@ -22,6 +22,8 @@ class PictureWidget : public QWidget {
   void SetPicture(ImageRef img);
   void SetColour(const Rgb& c);
   void SetBorder(bool on);
+  // The size in device pixels the picture is drawn at: inside the 1-pixel border, if any.
+  QSize PictureSize() const;
   static constexpr int kSettleMs = 150;
   std::function<void()> onClick;
   std::function<void()> onActivateKey;  // Space or Enter while the box has the focus

@@ -5,11 +5,14 @@
 #include <QFile>
 #include <QFont>
 #include <QIcon>
+#include <QLibraryInfo>
 #include <QPalette>
 #include <QResizeEvent>
 #include <QStyleFactory>
+#include <QTranslator>
 #include <cmath>
 
+#include "qt/input.h"
 #include "qt/letterbox.h"
 #include "qt/reload.h"
 #include "sound/mci.h"
@@ -74,7 +77,7 @@ void SyncList(QListWidget* w, const ListBox& model, std::vector<std::string>& sh
     }
     shown = model.Items;
   }
-  if (w->currentRow() != model.ListIndex) {
+  if (SelectedRow(w) != model.ListIndex) {
     const QSignalBlocker block(w);
     if (model.ListIndex < 0) {
       w->setCurrentRow(-1);
@@ -96,6 +99,11 @@ void SetUpApplication() {
   QApplication::setStyle(QStyleFactory::create(QStringLiteral("Windows")));
   InstallFonts();
   QApplication::setFont(QFont(QStringLiteral("IPAPGothic")));
+  // Qt's own words, the message boxes' buttons among them, in Japanese as on the game's platform.
+  auto* japanese = new QTranslator(qApp);
+  if (japanese->load(QStringLiteral("qtbase_ja"),
+                     QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+    QCoreApplication::installTranslator(japanese);
 }
 
 GameWindow::GameWindow(const std::string& appDir, Random* random, std::unique_ptr<MciDevice> music)
@@ -208,12 +216,17 @@ void GameWindow::Build() {
   };
   lbl_->onClick = [this] { Run([this] { frm_->Lbl_Click(); }); };
   lblGame_->onClick = [this] { Run([this] { frm_->LblGame_Click(); }); };
-  connect(lst_, &QListWidget::currentRowChanged, this,
-          [this](int row) { frm_->Lst.ListIndex = row; });
-  connect(lstIrai_, &QListWidget::currentRowChanged, this,
-          [this](int row) { frm_->LstIrai.ListIndex = row; });
+  connect(lst_, &QListWidget::itemSelectionChanged, this,
+          [this] { frm_->Lst.ListIndex = SelectedRow(lst_); });
+  connect(lstIrai_, &QListWidget::itemSelectionChanged, this,
+          [this] { frm_->LstIrai.ListIndex = SelectedRow(lstIrai_); });
   connect(txtName_, &QLineEdit::textChanged, this,
           [this](const QString& t) { frm_->TxtName.SetText(t.toStdString()); });
+  auto* single = new SingleClicks(this);  // a double click is one click
+  for (QWidget* w : std::initializer_list<QWidget*>{pic_, lbl_, lblGame_, menuCom_, com_[0],
+                                                    com_[1], com_[2], com_[3], com_[4], comLst_[0],
+                                                    comLst_[1], comStr_[0], comStr_[1], comStr_[2]})
+    single->Watch(w);
 
   // The keyboard order of the controls.
   pic_->setFocusPolicy(Qt::StrongFocus);
@@ -249,6 +262,7 @@ QSize GameWindow::DrawnSize(const PictureBox& box) const {
   } else {
     return {};
   }
+  if (box.Border) logical -= QSize(2, 2);  // drawn inside its border
   const qreal dpr = devicePixelRatioF();
   return {qRound(logical.width() * dpr), qRound(logical.height() * dpr)};
 }
@@ -385,11 +399,15 @@ void GameWindow::Sync() {
 void GameWindow::SyncTimers() {
   const Timer& t = frm_->TimSay;
   if (t.Ticks()) {
-    // A timer switched on while already on keeps its phase.
-    if (!timSay_.isActive() || timSay_.interval() != t.Interval) timSay_.start(t.Interval);
+    // A timer switched on while already on keeps its phase; one switched off and on again in
+    // the same event starts afresh.
+    if (!timSay_.isActive() || timSay_.interval() != t.Interval ||
+        t.Enabled.Starts() != timSayStarts_)
+      timSay_.start(t.Interval);
   } else if (timSay_.isActive()) {
     timSay_.stop();
   }
+  timSayStarts_ = t.Enabled.Starts();
 }
 
 void GameWindow::OnBgmTick() {

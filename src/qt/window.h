@@ -102,6 +102,7 @@ class GameWindow : public QWidget {
   QListWidget* lst_ = nullptr;
   ClickLabel* lblDay_ = nullptr;
   QTimer timSay_;
+  std::uint32_t timSayStarts_ = 0;  // the model timer's count of starts, as last synced
   std::vector<std::string> lstShown_, lstIraiShown_;
   Announcer announcer_;
 };

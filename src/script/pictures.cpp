@@ -3,8 +3,8 @@
 
 namespace porukami {
 
-std::string Frm::PicturePath(const std::string& name) const {
-  return text::NativePath(ImgDir + name + ".dat");
+std::string Frm::PicturePath(const std::string& name) {
+  return FileOf(ImgDir + name + ".dat");
 }
 
 // Backgrounds are held in E so an empty name (a resize) repaints the last one. Faces are held

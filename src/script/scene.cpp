@@ -33,14 +33,14 @@ void Frm::StartScene(const std::string& name) {
   CloseScript();
   ++sceneSerial_;
 
-  const std::string path = TxtDir + name + ".dat";
+  const std::string path = FileOf(TxtDir + name + ".dat");  // messages name it as the platform does
   if (handOverDepth_ >= kMaxHandOvers) {
     ContentError("場面「" + path +
                  "」で、文章を表示しないまま場面の受け渡しが続いています。場面を中断します。");
     GameStt();
     return;
   }
-  text::TextFile f = text::ReadTextFile(text::NativePath(path));
+  text::TextFile f = text::ReadTextFile(path);
   if (!f.opened || f.lines.empty()) {
     ContentError(std::string(f.opened ? "場面ファイルが空です: " : "場面ファイルを開けません: ") +
                  path);

@@ -114,9 +114,11 @@ std::uint32_t WriteReply(char* reply, std::uint32_t replyLen, std::string_view t
 
 // Reads and checks the file named in an open command.
 std::uint32_t LoadMidi(std::string path, std::string& bytes, MidiFileInfo& info) {
-  std::replace(path.begin(), path.end(), '\\', '/');
-  if (path.empty() || path.find('\0') != std::string::npos) return kMciErrFileNotFound;
+  // The game names its file with the platform's separators; "\" as a separator is taken as well
+  // when the path does not exist as written.
   std::error_code ec;
+  if (!std::filesystem::exists(path, ec)) std::replace(path.begin(), path.end(), '\\', '/');
+  if (path.empty() || path.find('\0') != std::string::npos) return kMciErrFileNotFound;
   const auto status = std::filesystem::status(path, ec);
   if (!std::filesystem::exists(status)) return kMciErrFileNotFound;
   if (!std::filesystem::is_regular_file(status)) return kMciErrInvalidFile;

@@ -93,10 +93,29 @@ struct Shape : Control {
   bool Border = false;
 };
 
+// A timer's on-off switch, read and set as a bool. It counts the times it is switched on from off,
+// so a front end can tell a timer switched off and on again within one event, whose interval
+// starts afresh, from one left on, which keeps its phase.
+class TimerSwitch {
+ public:
+  TimerSwitch(bool on = false) : on_(on) {}
+  TimerSwitch& operator=(bool on) {
+    if (on && !on_) ++starts_;
+    on_ = on;
+    return *this;
+  }
+  operator bool() const { return on_; }
+  std::uint32_t Starts() const { return starts_; }
+
+ private:
+  bool on_;
+  std::uint32_t starts_ = 0;
+};
+
 struct Timer {
   std::string Name;
   int Interval = 0;  // milliseconds; 0 never ticks
-  bool Enabled = false;
+  TimerSwitch Enabled;
   bool Ticks() const { return Enabled && Interval > 0; }
 };
 

@@ -59,9 +59,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::size_t end = argument.find(',', comma + 1);
     name = argument.substr(comma + 1, end == std::string::npos ? end : end - comma - 1);
   }
-  const bool plainName = !name.empty() && name.find_first_of("/\\") == std::string::npos &&
-                         name.find('\0') == std::string::npos && name != "." &&
-                         !name.starts_with("..");
+  const bool plainName = comma != std::string::npos &&
+                         name.find_first_of("/\\") == std::string::npos &&
+                         name.find('\0') == std::string::npos;
   const std::filesystem::path page = box.root() / "app" / (name + std::string(kSuffix));
   const bool earlier = (mode & 2) && plainName && name.size() < 200;
   if (earlier) box.Write("app/" + name + std::string(kSuffix), kEarlier);

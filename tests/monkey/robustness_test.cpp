@@ -35,7 +35,9 @@ class Robustness : public ::testing::Test {
   }
   void Load(bool activate = true) { ASSERT_TRUE(g.Load(activate)); }
   bool Idle() const { return !g.frm->Lbl.Visible && g.frm->LblGame.Visible; }
-  std::string Path(const std::string& scene) const { return g.frm->TxtDir + scene + ".dat"; }
+  std::string Path(const std::string& scene) const {
+    return (g.content.dir() / "txt" / (scene + ".dat")).string();
+  }
   void ExpectRulesHold() { EXPECT_EQ(monkey::BrokenRule(frm()), ""); }
   // The day command still ends the day, and the game's rules hold after it.
   void ExpectTheDayGoesOn() {
@@ -285,7 +287,8 @@ TEST_F(Robustness, MusicThatIsNotMidiLeavesTheGameSilentAndQuiet) {
   共用関数::SetMciDevice(nullptr);
   EXPECT_TRUE(g.host.messages.empty());
   ASSERT_GE(device.commands.size(), 3u);
-  EXPECT_EQ(device.commands[1], "open \"" + frm().AppDir + "bgm.mid\" alias MIDI");
+  EXPECT_EQ(device.commands[1],
+            "open \"" + (g.content.dir() / "bgm.mid").string() + "\" alias MIDI");
   for (std::size_t i = device.commands.size() - 3; i < device.commands.size(); ++i)
     EXPECT_EQ(device.commands[i], "status MIDI mode") << "nothing but the query is sent";
 }
