@@ -21,10 +21,10 @@ if [ -x "$bin/porukami-cli" ]; then
   grep -E 'ERROR SUMMARY|definitely lost|possibly lost' "$work/drive.log" || true
   [ $status -eq 0 ] || cat "$work/drive.log"
 fi
-if [ -x "$bin/porukami_window_startup" ]; then
+if [ -x "$bin/porukami_window_monkey" ]; then
   echo "=== window start-up"
   QT_QPA_PLATFORM=offscreen "${memcheck[@]}" --log-file="$work/window.log" \
-    "$bin/porukami_window_startup" "$work" 3000 || status=1
+    "$bin/porukami_window_monkey" --start-up "$work" || status=1
   grep -E 'ERROR SUMMARY|definitely lost|possibly lost' "$work/window.log" || true
   [ $status -eq 0 ] || cat "$work/window.log"
 fi
