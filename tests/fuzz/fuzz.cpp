@@ -160,7 +160,7 @@ void Memories(const monkey::Copy& copy, std::string_view bytes) {
     frm.WriteMemories(argument);
   }
   const bool written = host.messages.empty();
-  const std::string html = slurp(page);
+  const std::string html = plain ? slurp(page) : "";
   const std::string decoded = text::Cp932ToUtf8(html);
   std::vector<std::string> pages;
   FUZZ_CHECK(copy.Stray(&pages).empty() && host.messages.size() <= 1 &&
@@ -172,16 +172,16 @@ void Memories(const monkey::Copy& copy, std::string_view bytes) {
   FUZZ_CHECK(written || !earlier || html == "an earlier page");
 }
 
-// The scene and the catalogue: a game on the hostile content with that file replaced by the input
-// (see PlayGame); start-up may refuse the catalogue, with a message.
+// The scene (with the player's events) and the catalogue (with 120 drawn): a game on the hostile
+// content with that file replaced by the input (see PlayGame); start-up may refuse the catalogue.
 void Run(std::string_view target, std::string_view bytes) {
   static const monkey::Copy hostile(PORUKAMI_HOSTILE_DIR);
-  const auto game = [&](std::initializer_list<const char*> files) {
-    const std::string broken = monkey::PlayGame(hostile, files, bytes, 200);
+  const auto game = [&](std::initializer_list<const char*> files, long count) {
+    const std::string broken = monkey::PlayGame(hostile, files, bytes, count);
     if (!broken.empty() && !broken.starts_with("start-up refused: ")) Fail(broken);
   };
-  if (target == "scene") return game({"txt/opn.dat", "txt/s.dat"});
-  if (target == "catalogue") return game({"txt/item.dat"});
+  if (target == "scene") return game({"txt/opn.dat", "txt/s.dat"}, 0);
+  if (target == "catalogue") return game({"txt/item.dat"}, 120);
   if (target == "memories") return Memories(hostile, bytes);
   if (target == "cp932") return Cp932(bytes);
   if (target == "number") return Number(bytes);

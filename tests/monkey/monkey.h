@@ -1,8 +1,7 @@
 #pragma once
 // The monkey's tools, for the monkey tests, the robustness tests and the fuzz targets.
+#include <cstdlib>
 #include <set>
-#include <string>
-#include <vector>
 
 #include "app/Frm.h"
 #include "support/fakes.h"
