@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
-# Memcheck over a short porukami-cli drive session and over the window's start-up (offscreen,
-# closed after three seconds), both on a copy of the demo content. Fails on any error or leak
-# that tests/valgrind.supp does not name as third-party noise.
+# Memcheck over a short porukami-cli drive session on a copy of the demo content, and over a short
+# run of the window monkey on the demo content (offscreen: start-up, the opening and 30 events).
+# Fails on any error or leak that tests/valgrind.supp does not name as third-party noise.
 # Usage: tests/monkey/valgrind.sh BIN_DIR   (the folder holding the binaries and the content)
 set -euo pipefail
 bin=$(cd "$1" && pwd)
@@ -21,10 +21,11 @@ if [ -x "$bin/porukami-cli" ]; then
   grep -E 'ERROR SUMMARY|definitely lost|possibly lost' "$work/drive.log" || true
   [ $status -eq 0 ] || cat "$work/drive.log"
 fi
-if [ -x "$bin/porukami_window_startup" ]; then
-  echo "=== window start-up"
-  QT_QPA_PLATFORM=offscreen "${memcheck[@]}" --log-file="$work/window.log" \
-    "$bin/porukami_window_startup" "$work" 3000 || status=1
+if [ -x "$bin/porukami_window_monkey" ]; then
+  echo "=== window monkey"
+  QT_QPA_PLATFORM=offscreen PORUKAMI_MONKEY_EVENTS=30 "${memcheck[@]}" \
+    --log-file="$work/window.log" "$bin/porukami_window_monkey" \
+    --gtest_filter=WindowMonkey.OnTheDemoContent || status=1
   grep -E 'ERROR SUMMARY|definitely lost|possibly lost' "$work/window.log" || true
   [ $status -eq 0 ] || cat "$work/window.log"
 fi
