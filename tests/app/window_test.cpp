@@ -33,13 +33,13 @@ TEST(StartupTest, CatalogueLoadsWholeOrStopsWithAMessageNamingTheFile) {
             {"\xEF\xBF\xBD"}, "の 1、2、3、4、5、6、7、8、9、10 ほか 行目に読めない文字があります。"}}) {
     // clang-format on
     Game g;
-    g.host.appPath += "\\";  // kept as the one backslash at the end of AppDir
     if (bytes) g.content.Raw("txt/item.dat", *bytes);
     g.frm = std::make_unique<Frm>(g.host, g.rnd);
     EXPECT_EQ(g.frm->Form_Load(), count >= 0);
     EXPECT_EQ(g.frm->ItemCount, std::max(count, 0));
     for (std::size_t i = 0; i < lines.size(); ++i) EXPECT_EQ(g.frm->ItemCatalogue[i], lines[i]);
-    const std::string path = "アイテム表「" + g.content.dir().string() + "\\txt\\item.dat」";
+    const std::string path =
+        "アイテム表「" + (g.content.dir() / "txt" / "item.dat").string() + "」";
     EXPECT_EQ(g.host.messages, message.empty() ? Lines{} : Lines{path + message});
   }
 }

@@ -66,8 +66,9 @@ class ReviewTest : public QObject {
     QVERIFY(face.save(QString::fromStdString((content_.dir() / "img/face_A.dat").string()), "PNG"));
     Start({">fce A", "一", "二", ">p", "三"});
     const QImage shot = win_->PicKaoWidget()->grab().toImage();
-    QCOMPARE(QColor(shot.pixel(40, 0)), QColor(64, 64, 64));  // the border
-    QVERIFY(QColor(shot.pixel(40, 1)).red() > 200);
+    const int d = static_cast<int>(shot.devicePixelRatio());      // device pixels per border pixel
+    QCOMPARE(QColor(shot.pixel(40 * d, 0)), QColor(64, 64, 64));  // the border
+    QVERIFY(QColor(shot.pixel(40 * d, d)).red() > 200);
     win_->Run([&] { win_->model().menu_tim_Click_Click(3); });  // 300 ms between lines
     QTest::qSleep(200);                                         // no event is handled meanwhile
     QTest::mouseClick(win_->LblWidget(), Qt::LeftButton);       // "二" ends the page

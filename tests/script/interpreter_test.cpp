@@ -169,8 +169,9 @@ TEST(InterpreterTest, ScenesShowTheirLinesPagesMarksAndPictures) {
       }
       if (!want.contains("scene")) want["scene"] = want["idle"] == "1" ? "" : "s";
       std::string msg = g.host.messages.empty() ? "" : g.host.messages.back();
-      if (const auto dir = msg.find(f.TxtDir); dir != std::string::npos)
-        msg.replace(dir, f.TxtDir.size(), "@");
+      const std::string txt = (g.content.dir() / "txt").string() + "/";
+      if (const auto dir = msg.find(txt); dir != std::string::npos)
+        msg.replace(dir, txt.size(), "@");
       std::string hints;
       for (std::size_t i = 0; i < g.host.prefetched.size(); ++i)
         hints += g.host.prefetched[i].substr(g.host.prefetched[i].rfind('/')) +
