@@ -89,7 +89,10 @@ void Play(const fs::path& content) {
     if (i + 1 == std::max(kEvents / 4, 1L)) quarter = settledKiB(), fds = OpenFileDescriptors();
   }
   [[maybe_unused]] const long grown = settledKiB() - quarter;
-  EXPECT_EQ(OpenFileDescriptors(), fds);
+  // A descriptor may be open for a moment at either count (a picture being read, a thread of the
+  // toolkit starting): one that is still open after a while is a leak.
+  EXPECT_TRUE(QTest::qWaitFor([fds] { return OpenFileDescriptors() <= fds; }, 5000))
+      << OpenFileDescriptors() << " descriptors open, " << fds << " at a quarter";
 #ifndef __SANITIZE_ADDRESS__  // whose quarantine holds freed memory; its own checks stand in
   EXPECT_LT(grown, 24 * 1024) << "memory in use keeps growing from " << quarter << " KiB";
 #endif
