@@ -3,7 +3,7 @@
 of it (indices into the sorted sample): the suite of one commit measured against the core of
 another, with the tool's own planting and verdicts.
 
-  scripts/mutants-on.py --top CHECKOUT --seed S --scratch DIR [--only 3,7] [--json OUT]
+  scripts/mutants-on.py --top CHECKOUT --seed S --scratch DIR [--only 3,7] [--json OUT] [--why]
 """
 import argparse, importlib.machinery, json, os, random, shutil, subprocess, sys, time
 TOOL = os.environ.get("MUTANTS_TOOL", os.path.join(os.path.dirname(__file__), "../../shared/tools/mutants"))
@@ -15,6 +15,7 @@ ap.add_argument("--count", type=int, default=40)
 ap.add_argument("--scratch", required=True)
 ap.add_argument("--only", default="")   # comma-separated indices
 ap.add_argument("--json")
+ap.add_argument("--why", action="store_true")  # name the test that failed for each killed mutant
 a = ap.parse_args()
 files = ["src/app", "src/game", "src/items", "src/script", "src/memories", "src/text", "src/ui"]
 fl = subprocess.run(["git", "ls-files", "--"] + files, cwd=a.top, capture_output=True, text=True).stdout.split()
@@ -53,16 +54,19 @@ for i in idx:
     path = os.path.join(scratch, s[0])
     original = open(path, encoding="utf-8").read()
     open(path, "w", encoding="utf-8").write(m.apply(original, s))
+    failed = []
     try:
         rc, out = m.run(build, scratch)
         if rc: verdict = "NO BUILD"
         else:
             rc, out = m.run(test, scratch, 300)
             verdict = "SURVIVED" if rc == 0 else "KILLED"
+            failed = [l.strip() for l in out.splitlines() if "(Failed)" in l or "(Timeout)" in l]
     finally:
         open(path, "w", encoding="utf-8").write(original); os.utime(path, None)
     shown = s[3].strip() if s[5] == "drop-statement" else f"{s[3].strip()!r} -> {s[4].strip()!r}"
-    print(f"{verdict:8} {s[0]}:{s[1]} {s[5]} {shown[:90]}  [#{i}]", flush=True)
+    why = f"  by {', '.join(failed)}" if a.why and verdict == "KILLED" and rc else ""
+    print(f"{verdict:8} {s[0]}:{s[1]} {s[5]} {shown[:90]}  [#{i}]{why}", flush=True)
     results.append({"index": i, "file": s[0], "line": s[1], "op": s[5], "verdict": verdict})
     if a.json: json.dump(results, open(a.json, "w"), indent=1)
 m.run(build, scratch)
