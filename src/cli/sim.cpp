@@ -28,10 +28,10 @@ finale after it; "explore" plays like it but raises her stat (i / 3) mod 3, so t
 stage of every heroine comes up. Memories pages go to a scratch folder, not to DIR.
 Prints one JSON object: months; endings by kind ("end", "moneyend", a finale's scene "06", "16"
 or "26", "other" for another scene's ">end", "restart" when the player had to start over);
-scenes (how often each scene was started, as seen after each click: a scene that another
-replaces within the same click is not seen); forest (days, and of them mori, ive, items, and
-hidden: days whose outcome a "moneyend" scene replaced; found: items found); money (min, median,
-max at the months' ends); messages (message boxes shown, by text).
+scenes (how often each scene was started, also a day's scene that "moneyend" or "end" replaces
+within the same click: a finale's count can exceed its endings); forest (days, and of them mori,
+ive, items, and hidden: days whose outcome a "moneyend" scene replaced; found: items found); money
+(min, median, max at the months' ends); messages (message boxes shown, by text).
 )";
 
 namespace {
