@@ -8,10 +8,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 build=${1:-build/release}
 runs=${2:-5}
-cli="$build/bin/porukami-cli"
-[[ -x "$cli" ]] || { echo "no $cli: build the porukami-cli and porukami_content targets" >&2; exit 1; }
-pin=()
-command -v taskset > /dev/null && pin=(taskset -c 0)
+source bench/cli_common.sh
 out=$(mktemp)
 trap 'rm -f "$out"' EXIT
 cpu() { # cpu COMMAND...: user + system seconds

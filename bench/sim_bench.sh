@@ -7,10 +7,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 build=${1:-build/release}
 months=${2:-5000}
-cli="$build/bin/porukami-cli"
-[[ -x "$cli" ]] || { echo "no $cli: build the porukami-cli and porukami_content targets" >&2; exit 1; }
-pin=()
-command -v taskset > /dev/null && pin=(taskset -c 0)
+source bench/cli_common.sh
 for strategy in greedy explore random; do
   start=$(date +%s.%N)
   usage=$( { /usr/bin/time -f "%U %S" "${pin[@]}" "$cli" sim --dir "$build/bin" --months "$months" \

@@ -34,8 +34,7 @@ std::uint32_t RecordingMci::Run(const std::string& command, char* reply, std::ui
   if (auto path = OpenedPath(command)) {
     if (open_) return kMciErrDuplicateAlias;
     std::error_code ec;
-    if (!std::filesystem::is_regular_file(*path, ec) &&
-        !std::filesystem::is_regular_file(text::NativePath(*path), ec))
+    if (!std::filesystem::is_regular_file(text::AsWrittenOrNative(*path), ec))
       return kMciErrFileNotFound;
     open_ = true;
     return kMciOk;

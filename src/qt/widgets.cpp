@@ -65,8 +65,8 @@ void PictureWidget::SetBorder(bool on) {
 
 QSize PictureWidget::PictureSize() const {
   const qreal dpr = devicePixelRatioF();
-  const int inset = border_ ? 2 : 0;
-  return {qRound(std::max(0, width() - inset) * dpr), qRound(std::max(0, height() - inset) * dpr)};
+  const QSize inside = InsideBorder(rect(), border_).size();
+  return {qRound(std::max(0, inside.width()) * dpr), qRound(std::max(0, inside.height()) * dpr)};
 }
 
 void PictureWidget::paintEvent(QPaintEvent*) {
@@ -87,7 +87,7 @@ void PictureWidget::paintEvent(QPaintEvent*) {
     if (!resizing_ || drawn_.isNull() || drawn_.size() == device) drawn_ = img->ScaledTo(device);
     // Drawn over the box's logical rectangle inside its border: a plain copy at the right size,
     // stretched (unsmoothed) while a resize goes on.
-    p.drawImage(border_ ? rect().adjusted(1, 1, -1, -1) : rect(), drawn_);
+    p.drawImage(InsideBorder(rect(), border_), drawn_);
   } else {
     p.fillRect(rect(), C(colour_));
   }

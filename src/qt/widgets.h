@@ -24,6 +24,10 @@ class PictureWidget : public QWidget {
   void SetBorder(bool on);
   // The size in device pixels the picture is drawn at: inside the 1-pixel border, if any.
   QSize PictureSize() const;
+  // The part of a box's rectangle its picture covers.
+  static QRect InsideBorder(const QRect& box, bool border) {
+    return border ? box.adjusted(1, 1, -1, -1) : box;
+  }
   static constexpr int kSettleMs = 150;
   std::function<void()> onClick;
   std::function<void()> onActivateKey;  // Space or Enter while the box has the focus

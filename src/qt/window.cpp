@@ -262,7 +262,7 @@ QSize GameWindow::DrawnSize(const PictureBox& box) const {
   } else {
     return {};
   }
-  if (box.Border) logical -= QSize(2, 2);  // drawn inside its border
+  logical = PictureWidget::InsideBorder(QRect({}, logical), box.Border).size();
   const qreal dpr = devicePixelRatioF();
   return {qRound(logical.width() * dpr), qRound(logical.height() * dpr)};
 }

@@ -19,6 +19,7 @@
 #include "sound/fluid_api.h"
 #include "sound/mci_command.h"
 #include "sound/mci_midi_file.h"
+#include "text/textfile.h"
 
 #ifndef PORUKAMI_SOUNDFONTS
 #define PORUKAMI_SOUNDFONTS ""
@@ -114,10 +115,8 @@ std::uint32_t WriteReply(char* reply, std::uint32_t replyLen, std::string_view t
 
 // Reads and checks the file named in an open command.
 std::uint32_t LoadMidi(std::string path, std::string& bytes, MidiFileInfo& info) {
-  // The game names its file with the platform's separators; "\" as a separator is taken as well
-  // when the path does not exist as written.
+  path = text::AsWrittenOrNative(path);  // the game's own "\" taken as well
   std::error_code ec;
-  if (!std::filesystem::exists(path, ec)) std::replace(path.begin(), path.end(), '\\', '/');
   if (path.empty() || path.find('\0') != std::string::npos) return kMciErrFileNotFound;
   const auto status = std::filesystem::status(path, ec);
   if (!std::filesystem::exists(status)) return kMciErrFileNotFound;

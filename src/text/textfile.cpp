@@ -56,4 +56,9 @@ std::string NativePath(const std::string& gamePath) {
   return p;
 }
 
+std::string AsWrittenOrNative(const std::string& path) {
+  std::error_code ec;
+  return std::filesystem::exists(path, ec) ? path : NativePath(path);
+}
+
 }  // namespace porukami::text

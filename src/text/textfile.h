@@ -22,5 +22,8 @@ TextFile SplitLines(const std::string& bytes, std::size_t maxLines = 0);
 
 // Maps the game's "\" separators to the platform's.
 std::string NativePath(const std::string& gamePath);
+// A path given with the platform's separators, as the game now names its files, or else one
+// written with "\" as the separator: the path as written when it exists, else NativePath of it.
+std::string AsWrittenOrNative(const std::string& path);
 
 }  // namespace porukami::text
