@@ -19,6 +19,9 @@ class Frm {
   static constexpr int kComCount = 5;
   static constexpr int kHeroines = 3;
   static constexpr int kStatsPerHeroine = 4;
+  // The stats' names, in the order of each heroine's bars (the screen shows only the bars).
+  static constexpr std::array<const char*, kStatsPerHeroine> kStatNames = {"陽だまり", "ときめき",
+                                                                           "やすらぎ", "親しさ"};
   static constexpr int kBars = kHeroines * kStatsPerHeroine;
   static constexpr int kCatalogueMax = 1001;
   static constexpr int kInventoryMax = 1001;

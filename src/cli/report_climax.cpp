@@ -9,9 +9,8 @@ using html::Esc;
 using html::Fixed;
 
 constexpr int kWidth = 1100, kRow = 26, kTitle = 30, kLeft = 230, kAxis = 460;
-// The stats by their bars' colours: 陽だまり yellow, ときめき pink, やすらぎ light blue, 親しさ
-// white.
-constexpr const char* kStatNames[] = {"陽だまり", "ときめき", "やすらぎ", "親しさ"};
+// The stats' colours, as their bars have them: 陽だまり yellow, ときめき pink, やすらぎ light
+// blue, 親しさ white.
 constexpr const char* kStatColours[] = {"#e6b800", "#e06c9f", "#45b5c4", "#9e9e9e"};
 
 double X(double stat) {
@@ -63,12 +62,12 @@ std::string Block(const MonthReport& r, const StrategyRun& run, int& y) {
     const auto it = run.results.scenes.find(climax);
     const long long played = it == run.results.scenes.end() ? 0 : it->second;
     const long long visits = static_cast<long long>(d.key.size());
-    s += StatRow(
-        y, Esc(r.heroines[h]) + " · " + kStatNames[key] + " (her key stat)", key, d.key, kClimaxKey,
-        "visits on day 28: " + std::to_string(visits) + ", ready: " + std::to_string(d.ready) +
-            " (" + html::Percent(d.ready, months) + ")");
+    s += StatRow(y, Esc(r.heroines[h]) + " · " + Frm::kStatNames[key] + " (her key stat)", key,
+                 d.key, kClimaxKey,
+                 "visits on day 28: " + std::to_string(visits) + ", ready: " +
+                     std::to_string(d.ready) + " (" + html::Percent(d.ready, months) + ")");
     y += kRow;
-    s += StatRow(y, Esc(r.heroines[h]) + " · " + kStatNames[3], 3, d.bond, kClimaxBond,
+    s += StatRow(y, Esc(r.heroines[h]) + " · " + Frm::kStatNames[3], 3, d.bond, kClimaxBond,
                  "climax " + Esc(climax) + " played: " + html::Percent(played, months) + " (" +
                      html::Count(played, run.name + " scenes " + climax, true) + ")");
     y += kRow + 4;

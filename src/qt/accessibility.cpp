@@ -13,9 +13,6 @@ namespace {
 // buttons, lists and name box) is published by Qt as it is.
 enum class Kind { Other, Window, Picture, Face, Board, Status, Scene, Message, Day, Bar };
 
-constexpr const char* kStatNames[Frm::kStatsPerHeroine] = {"陽だまり", "ときめき", "やすらぎ",
-                                                           "親しさ"};
-
 struct Which {
   GameWindow* window = nullptr;
   Kind kind = Kind::Other;
@@ -174,7 +171,7 @@ class Published : public QAccessibleWidget,
         return name ? Text() : QString();
       case Kind::Bar:
         return name ? Q(m.HeroineNames[c.index / Frm::kStatsPerHeroine]) + QLatin1Char(' ') +
-                          QString::fromUtf8(kStatNames[c.index % Frm::kStatsPerHeroine])
+                          QString::fromUtf8(Frm::kStatNames[c.index % Frm::kStatsPerHeroine])
                     : QString();
       default:
         return QAccessibleWidget::text(t);
