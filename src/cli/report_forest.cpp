@@ -130,24 +130,21 @@ std::string ForestSection(const MonthReport& r) {
   t.Figures("forest days", "", tagged("days", &SimResults::Forest::days));
   t.Figures("of them, outcome hidden by \"moneyend\"", "",
             tagged("hidden", &SimResults::Forest::hidden));
-  t.Shares("a \"mori_\" scene", kMori, "mori", [](const StrategyRun& run) {
-    return Cell{run.results.forest.mori, Base(run)};
-  });
-  for (int k = 0; k < 4; ++k) {
-    const std::string name = "mori_" + std::to_string(k);
-    t.Shares("&#8195;" + name, kMori / 4, "", [&](const StrategyRun& run) {
-      return Cell{Scene(run, name), Base(run)};
+  // A kind of forest day, then each of its scenes, drawn in equal shares.
+  const auto kind = [&t](const std::string& label, double rule, const char* tag,
+                         long long SimResults::Forest::*field, const char* prefix, int scenes) {
+    t.Shares(label, rule, tag, [field](const StrategyRun& run) {
+      return Cell{run.results.forest.*field, Base(run)};
     });
-  }
-  t.Shares("an \"ive\" scene", kIve, "ive", [](const StrategyRun& run) {
-    return Cell{run.results.forest.ive, Base(run)};
-  });
-  for (int k = 0; k < 3; ++k) {
-    const std::string name = "ive" + std::to_string(k);
-    t.Shares("&#8195;" + name, kIve / 3, "", [&](const StrategyRun& run) {
-      return Cell{Scene(run, name), Base(run)};
-    });
-  }
+    for (int k = 0; k < scenes; ++k) {
+      const std::string name = prefix + std::to_string(k);
+      t.Shares("&#8195;" + name, rule / scenes, "", [&](const StrategyRun& run) {
+        return Cell{Scene(run, name), Base(run)};
+      });
+    }
+  };
+  kind("a \"mori_\" scene", kMori, "mori", &SimResults::Forest::mori, "mori_", 4);
+  kind("an \"ive\" scene", kIve, "ive", &SimResults::Forest::ive, "ive", 3);
   t.Shares("items found", kItems, "items", [](const StrategyRun& run) {
     return Cell{run.results.forest.items, Base(run)};
   });
