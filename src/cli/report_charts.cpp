@@ -116,14 +116,14 @@ double Step(double span) {
 std::string MoneyChart(const StrategyRun& run, double low, double high, double step) {
   constexpr int kHeight = 230, kLeft = 70, kRight = 1080, kTop = 16, kBottom = 196;
   constexpr int kPoints = kLastDay + 1;  // each morning, then the month's end
-  std::vector<html::Spread> spread;
+  std::vector<Spread> spread;
   std::vector<std::size_t> count;
   for (const auto& day : run.morning) {
-    spread.push_back(html::SpreadOf(std::vector<double>(day.begin(), day.end())));
+    spread.push_back(SpreadOf(std::vector<double>(day.begin(), day.end())));
     count.push_back(day.size());
   }
   const auto& end = run.results.money;
-  spread.push_back(html::SpreadOf(std::vector<double>(end.begin(), end.end())));
+  spread.push_back(SpreadOf(std::vector<double>(end.begin(), end.end())));
   count.push_back(end.size());
   const auto x = [&](int i) { return kLeft + (kRight - kLeft) * (i + 0.5) / kPoints; };
   const auto y = [&](double v) { return kBottom - (kBottom - kTop) * (v - low) / (high - low); };
@@ -176,11 +176,11 @@ std::string MoneySection(const MonthReport& r) {
   double low = 0, high = 10000;
   for (const auto& run : r.runs) {
     for (const auto& day : run.morning) {
-      const auto sp = html::SpreadOf(std::vector<double>(day.begin(), day.end()));
+      const auto sp = SpreadOf(std::vector<double>(day.begin(), day.end()));
       if (!day.empty()) low = std::min(low, sp.low), high = std::max(high, sp.high);
     }
     const auto& end = run.results.money;
-    const auto sp = html::SpreadOf(std::vector<double>(end.begin(), end.end()));
+    const auto sp = SpreadOf(std::vector<double>(end.begin(), end.end()));
     if (!end.empty()) low = std::min(low, sp.low), high = std::max(high, sp.high);
   }
   const double step = Step(high - low);

@@ -33,7 +33,7 @@ std::string StatRow(int y, const std::string& label, int stat, const std::vector
   std::string s = Text(kLeft - 10, y + 17, label, " text-anchor=\"end\"");
   s += Line(X(0), y + 13, X(100), y + 13, "grid");
   if (!values.empty()) {
-    const auto sp = html::SpreadOf(std::vector<double>(values.begin(), values.end()));
+    const auto sp = SpreadOf(std::vector<double>(values.begin(), values.end()));
     s += "<rect x=\"" + Fixed(X(sp.low), 1) + "\" y=\"" + std::to_string(y + 6) + "\" width=\"" +
          Fixed(X(sp.high) - X(sp.low) + 1, 1) + "\" height=\"14\" fill=\"" + kStatColours[stat] +
          "\" opacity=\"0.6\"><title>10 % " + Fixed(sp.low, 0) + ", median " + Fixed(sp.median, 1) +
@@ -44,7 +44,7 @@ std::string StatRow(int y, const std::string& label, int stat, const std::vector
   const std::string median =
       values.empty()
           ? ""
-          : "median " + Fixed(html::SpreadOf({values.begin(), values.end()}).median, 0) + " · ";
+          : "median " + Fixed(SpreadOf({values.begin(), values.end()}).median, 0) + " · ";
   return s + Text(X(100) + 16, y + 17, median + right);
 }
 

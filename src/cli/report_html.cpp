@@ -66,16 +66,4 @@ std::string Count(long long n, const std::string& tag, bool svg) {
          element + ">";
 }
 
-Spread SpreadOf(std::vector<double> v) {
-  if (v.empty()) return {};
-  std::sort(v.begin(), v.end());
-  const std::size_t n = v.size();
-  const auto rank = [&](double p) {
-    const auto k = static_cast<std::size_t>(std::ceil(p * static_cast<double>(n)));
-    return v[std::clamp<std::size_t>(k, 1, n) - 1];
-  };
-  const double median = n % 2 ? v[n / 2] : 0.5 * v[n / 2 - 1] + 0.5 * v[n / 2];
-  return {rank(0.1), median, rank(0.9)};
-}
-
 }  // namespace porukami::cli::html

@@ -1,7 +1,6 @@
 #pragma once
 // The report's pieces of HTML and SVG: text made safe for XML, numbers written the same way
-// whatever the locale, the spread of a set of values, and the mark on each figure taken from the
-// simulator's counts.
+// whatever the locale, and the mark on each figure taken from the simulator's counts.
 #include <string>
 #include <string_view>
 #include <vector>
@@ -20,12 +19,5 @@ std::string Percent(long long n, long long of);
 // A count from the simulator, as a span (or an SVG tspan) that holds just the number and is
 // marked with `tag`, "STRATEGY SECTION NAME" as `porukami-cli sim` prints it.
 std::string Count(long long n, const std::string& tag, bool svg = false);
-
-// The 10th percentile, the median and the 90th percentile (nearest rank; the median of an even
-// number of values is the mean of the middle two, as `sim` gives it).
-struct Spread {
-  double low = 0, median = 0, high = 0;
-};
-Spread SpreadOf(std::vector<double> values);
 
 }  // namespace porukami::cli::html

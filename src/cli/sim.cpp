@@ -4,6 +4,7 @@
 #include <stdlib.h>
 
 #include <algorithm>
+#include <cmath>
 #include <filesystem>
 #include <iostream>
 #include <map>
@@ -75,15 +76,14 @@ void Counts(JsonWriter& j, const std::map<std::string, long long>& counts) {
   j.End();
 }
 
-void Money(JsonWriter& j, std::vector<std::int32_t> money) {
+void Money(JsonWriter& j, const std::vector<std::int32_t>& money) {
   j.Key("money").Begin();
   if (money.empty()) {
     j.Key("min").Null().Key("median").Null().Key("max").Null();
   } else {
-    std::sort(money.begin(), money.end());
-    const std::size_t n = money.size();
-    const double median = n % 2 ? money[n / 2] : (0.5 * money[n / 2 - 1] + 0.5 * money[n / 2]);
-    j.Key("min").Int(money.front()).Key("median").Number(median).Key("max").Int(money.back());
+    const auto [min, max] = std::minmax_element(money.begin(), money.end());
+    j.Key("min").Int(*min).Key("median").Number(SpreadOf({money.begin(), money.end()}).median);
+    j.Key("max").Int(*max);
   }
   j.End();
 }
@@ -104,6 +104,18 @@ std::string ResultsJson(const SimResults& r) {
 }
 
 }  // namespace
+
+Spread SpreadOf(std::vector<double> v) {
+  if (v.empty()) return {};
+  std::sort(v.begin(), v.end());
+  const std::size_t n = v.size();
+  const auto rank = [&](double p) {
+    const auto k = static_cast<std::size_t>(std::ceil(p * static_cast<double>(n)));
+    return v[std::clamp<std::size_t>(k, 1, n) - 1];
+  };
+  const double median = n % 2 ? v[n / 2] : 0.5 * v[n / 2 - 1] + 0.5 * v[n / 2];
+  return {rank(0.1), median, rank(0.9)};
+}
 
 Scratch::Scratch(const std::string& content) {
   std::error_code ec;

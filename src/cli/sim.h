@@ -62,6 +62,13 @@ struct SimResults {
   std::map<std::string, long long> messages;
 };
 
+// The 10th percentile, the median and the 90th percentile of a set of values (nearest rank; the
+// median of an even number of values is the mean of the middle two).
+struct Spread {
+  double low = 0, median = 0, high = 0;
+};
+Spread SpreadOf(std::vector<double> values);
+
 // Told what the simulator sees beyond its counts, as it happens.
 class SimWatcher {
  public:
